@@ -1,0 +1,1 @@
+// Template player: being written.
