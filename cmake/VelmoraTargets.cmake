@@ -6,11 +6,13 @@ set(VELMORA_ENGINE_FOLDERS core templates media effects preview production)
 # The engine never includes QtWidgets: windows live in files named *_window.{h,cpp}
 # (built into the *_ui libraries) and in src/app. This check runs before any engine
 # library compiles and fails the build on an offending include.
+string(REPLACE ";" "," _velmora_folders "${VELMORA_ENGINE_FOLDERS}")
 add_custom_target(velmora_layering_check
   COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${CMAKE_SOURCE_DIR}
-          "-DFOLDERS=${VELMORA_ENGINE_FOLDERS}"
+          -DFOLDERS=${_velmora_folders}
           -P ${CMAKE_SOURCE_DIR}/cmake/check_no_widgets.cmake
-  COMMENT "Checking that engine code does not include QtWidgets")
+  COMMENT "Checking that engine code does not include QtWidgets"
+  VERBATIM)
 
 # velmora_engine_library(NAME SOURCES ... LINKS ...): QtCore/QtGui only.
 function(velmora_engine_library name)

@@ -1,4 +1,5 @@
 # Fails when a non-window engine source includes a QtWidgets header.
+string(REPLACE "," ";" FOLDERS "${FOLDERS}")
 set(offenders "")
 foreach(folder ${FOLDERS})
   file(GLOB_RECURSE sources ${SOURCE_DIR}/src/${folder}/*.h ${SOURCE_DIR}/src/${folder}/*.cpp)
