@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <QString>
+#include <QStringList>
+
+#include "core/data_root.h"
+
+namespace velmora::batch {
+
+// Command-line arguments after the command name, with the options every command shares.
+struct BatchOptions {
+    QString data_root;        // --data-root DIR; empty: the data folder beside the executable
+    bool json = false;        // --json
+    QStringList positional;   // everything else, in order
+
+    DataRoot root(const QString& program_folder) const {
+        return data_root.isEmpty() ? DataRoot::beside(program_folder) : DataRoot(data_root);
+    }
+};
+
+// Parses `arguments`; on a malformed option writes the reason to `error` and returns nothing.
+std::optional<BatchOptions> parse_batch_options(const QStringList& arguments, QString& error);
+
+} // namespace velmora::batch

@@ -1,0 +1,41 @@
+// velmora-make: makes albums and reports on the data without the desktop program.
+#include <cstdio>
+#include <QGuiApplication>
+
+#include "app/batch/commands.h"
+
+namespace {
+
+void print_usage() {
+    std::fprintf(stderr,
+                 "usage: velmora-make COMMAND [--data-root DIR] [--json]\n"
+                 "commands:\n"
+                 "  catalogue   load the installed templates and list them\n");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The batch tool never opens a window; rendering still needs a platform for fonts.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.isEmpty()) {
+        print_usage();
+        return 2;
+    }
+    const QString command = arguments.takeFirst();
+    QString error;
+    const auto options = velmora::batch::parse_batch_options(arguments, error);
+    if (!options) {
+        std::fprintf(stderr, "velmora-make: %s\n", error.toUtf8().constData());
+        return 2;
+    }
+    const QString program_folder = QCoreApplication::applicationDirPath();
+    if (command == QLatin1String("catalogue"))
+        return velmora::batch::run_catalogue(*options, program_folder);
+    std::fprintf(stderr, "velmora-make: unknown command %s\n", command.toUtf8().constData());
+    print_usage();
+    return 2;
+}
