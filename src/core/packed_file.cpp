@@ -61,8 +61,17 @@ QByteArray read_whole_file(const QString& path) {
     return file.readAll();
 }
 
-void write_whole_file(const QString& path, const QByteArray& content) {
+// Intermediates are scratch files: a plain write is enough.
+void write_intermediate(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
+        throw DataError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+}
+
+// The final file appears only once it is complete.
+void write_final(const QString& path, const QByteArray& content) {
     QSaveFile file(path);
+    file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
         throw DataError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
 }
@@ -103,14 +112,28 @@ QByteArray pack_nested(const QByteArray& content, int rounds, int level) {
 
 void unpack_nested(const QString& source, int rounds, const IntermediateName& intermediate,
                    const QString& final_path) {
+    if (rounds < 1)
+        throw DataError(QStringLiteral("cannot unpack %1 in %2 rounds").arg(source).arg(rounds));
     QString current = source;
     for (int k = 1; k <= rounds; ++k) {
         QByteArray data = read_whole_file(current);
         unpack_once(data, current);
-        const QString target = k < rounds ? intermediate(k) : final_path;
-        write_whole_file(target, data);
-        current = target;
+        if (k == rounds) {
+            write_final(final_path, data);
+            return;
+        }
+        current = intermediate(k);
+        write_intermediate(current, data);
     }
+}
+
+void unpack_nested_in_memory(const QString& source, int rounds, const QString& final_path) {
+    if (rounds < 1)
+        throw DataError(QStringLiteral("cannot unpack %1 in %2 rounds").arg(source).arg(rounds));
+    QByteArray data = read_whole_file(source);
+    for (int k = 1; k <= rounds; ++k)
+        unpack_once(data, source);
+    write_final(final_path, data);
 }
 
 QString time_of_day_stamp() {

@@ -34,6 +34,10 @@ using IntermediateName = std::function<QString(int round)>;
 void unpack_nested(const QString& source, int rounds, const IntermediateName& intermediate,
                    const QString& final_path);
 
+// Unpacks `source` `rounds` times in memory and writes only the final file (under a temporary
+// name, renamed when complete). For sites whose intermediates nobody reads. Throws DataError.
+void unpack_nested_in_memory(const QString& source, int rounds, const QString& final_path);
+
 // The current time of day as six digits hhnnss, part of every intermediate name.
 QString time_of_day_stamp();
 

@@ -16,10 +16,6 @@ QString params_file_name(const DataRoot& root, int number) {
     return root.work_dir() + QStringLiteral("/wjj_00_j_y%1.ini").arg(number);
 }
 
-QString params_intermediate_name(const DataRoot& root, int number, int round) {
-    return root.work_dir() + QStringLiteral("/wjj_00_j_y%1-%2%3.rar").arg(number).arg(round).arg(time_of_day_stamp());
-}
-
 TemplateParams params_from(const IniFile& ini, const QString& movie, int xuhao) {
     const auto one = [&ini](const char* key) { return ini.value(QStringLiteral("1"), QString::fromLatin1(key)); };
     TemplateParams p;
@@ -125,8 +121,9 @@ void read_template_params(const DataRoot& root, TemplateCatalogue& catalogue, co
                                    .arg(params_files[i]).arg(catalogue.saomiaomobanwenjian_swf.size()).arg(params_files.size()));
         const int number = i + 1;
         const QString unpacked = params_file_name(root, number);
-        unpack_nested(params_files[i], rounds::kTemplateParams,
-                      [&](int round) { return params_intermediate_name(root, number, round); }, unpacked);
+        // The nineteen intermediate rounds stay in memory: creating that many scratch files
+        // per template dominated start-up, and nothing reads them.
+        unpack_nested_in_memory(params_files[i], rounds::kTemplateParams, unpacked);
         if (!QFile::exists(unpacked))
             continue;
         const IniFile ini = IniFile::load(unpacked);
