@@ -3,7 +3,8 @@ include(GoogleTest)
 
 set(VELMORA_ENGINE_FOLDERS core templates media effects preview production)
 
-# The engine never includes QtWidgets: windows live in files named *_window.{h,cpp}
+# The engine never includes QtWidgets: windows and widget views live in files named
+# *_window.{h,cpp} or *_view.{h,cpp}
 # (built into the *_ui libraries) and in src/app. This check runs before any engine
 # library compiles and fails the build on an offending include.
 string(REPLACE ";" "," _velmora_folders "${VELMORA_ENGINE_FOLDERS}")

@@ -1,33 +1,22 @@
 // velmora: the desktop album maker.
-#include <cstdio>
 #include <QApplication>
-#include <QWidget>
 
-#include "core/data_error.h"
-#include "core/data_root.h"
-#include "core/startup_abort.h"
-#include "templates/template_catalogue.h"
+#include "app/desktop/desktop_app.h"
+#include "core/single_instance.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
-    const velmora::DataRoot root = velmora::DataRoot::beside(QCoreApplication::applicationDirPath());
 
-    velmora::TemplateCatalogue catalogue;
-    try {
-        velmora::load_template_catalogue(root, catalogue, {}, {}, [] { QCoreApplication::processEvents(); });
-    } catch (const velmora::StartupAbort& e) {
-        std::fprintf(stderr, "velmora: %s\n", e.what());
-        return 1;
-    } catch (const velmora::DataError& e) {
-        std::fprintf(stderr, "velmora: %s\n", e.what());
-        return 1;
-    }
+    // A second copy ends at once; the first keeps running.
+    velmora::SingleInstance instance(QStringLiteral("Velmora"));
+    if (!instance.acquire())
+        return 0;
 
-    QWidget window;
-    window.setObjectName(QStringLiteral("TForm2"));
-    window.setWindowTitle(QStringLiteral("Velmora"));
-    window.resize(1189, 695);
-    window.show();
+    velmora::DesktopApp::Options options;
+    options.introduction_path = QStringLiteral(VELMORA_README_PATH);
+    options.finish = [](int code) { QCoreApplication::exit(code); };
+    velmora::DesktopApp desktop(velmora::DataRoot::beside(QCoreApplication::applicationDirPath()), std::move(options));
+    desktop.start();
     return app.exec();
 }

@@ -1,0 +1,253 @@
+#include "app/desktop/desktop_app.h"
+
+#include <cstdio>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QScreen>
+#include <QUrl>
+
+#include "core/cleanup.h"
+#include "core/data_error.h"
+#include "core/preview_guard.h"
+#include "core/startup_abort.h"
+#include "core/startup_movie.h"
+#include "core/total_time.h"
+#include "core/window_style.h"
+
+namespace velmora {
+namespace {
+
+void pump() { QCoreApplication::processEvents(); }
+
+} // namespace
+
+DesktopApp::DesktopApp(DataRoot root, Options options)
+    : root_(std::move(root)), options_(std::move(options)), skin_(WindowSkin::paint()), windows_(skin_, settings_),
+      ui_(windows_) {
+    for (QTimer* timer : {&splash_timer_, &loading_timer_, &deferred_timer_})
+        timer->setSingleShot(true);
+    splash_timer_.setInterval(options_.splash_ms);
+    loading_timer_.setInterval(1);
+    deferred_timer_.setInterval(1);
+    connect(&splash_timer_, &QTimer::timeout, &loading_timer_, qOverload<>(&QTimer::start));
+    connect(&loading_timer_, &QTimer::timeout, this, &DesktopApp::load);
+    connect(&deferred_timer_, &QTimer::timeout, this, [this] {
+        if (state_.zidongkongzhi == QLatin1String(kOpenTemplateManagement))
+            run_command(MainCommand::TemplateManagement);
+    });
+    MainWindow& main = windows_.main();
+    connect(&main, &MainWindow::command_requested, this, &DesktopApp::run_command);
+    connect(&main, &MainWindow::first_shown, this, &DesktopApp::prepare_main_window);
+    connect(&main, &FramedWindow::title_double_clicked, this, &DesktopApp::toggle_window_size);
+    windows_.exit().on_confirmed = [this](ExitWindow& box) {
+        QProgressBar* bar = box.progress();
+        exit_cleanup(root_, {[bar](int maximum) { bar->setRange(0, maximum); bar->setValue(0); },
+                             [bar] { bar->setValue(qMin(bar->value() + 1, bar->maximum())); pump(); }});
+        release_startup_movie();
+        if (options_.finish)
+            options_.finish(0);
+    };
+}
+
+DesktopApp::~DesktopApp() = default;
+
+void DesktopApp::start() {
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        app->setStyleSheet(application_style_sheet());
+    windows_.splash().show();
+    splash_timer_.start();
+}
+
+void DesktopApp::fail(const QString& reason) {
+    if (finished_)
+        return;
+    finished_ = true;
+    std::fprintf(stderr, "velmora: %s\n", reason.toUtf8().constData());
+    release_startup_movie();
+    if (options_.finish)
+        options_.finish(1);
+}
+
+void DesktopApp::load() {
+    QProgressBar* bar = windows_.splash().progress();
+    try {
+        if (!remove_work_dir(root_, pump))
+            throw StartupAbort(QStringLiteral("cannot clear the work folder %1").arg(root_.work_dir()));
+        load_template_catalogue(
+            root_, catalogue_, [bar](int count) { bar->setRange(0, qMax(1, count)); bar->setValue(0); },
+            [bar] { pump(); bar->setValue(bar->value() + 1); }, pump);
+    } catch (const StartupAbort& e) {
+        return fail(e.reason());
+    } catch (const DataError& e) {
+        return fail(e.message());
+    }
+    windows_.splash().hide();
+    windows_.main().show();
+}
+
+void DesktopApp::prepare_main_window() {
+    MainWindow& main = windows_.main();
+    main.clear_lyric_lines();
+    main.resize(MainWindow::kDefaultSize);
+    state_.chuangkou_moshi = WindowMode::Default;
+    state_.fanye_shouci = FirstPageLoad::Pending;
+    main.clear_thumbnail_names();
+    start_startup_movie();
+    if (finished_)
+        return;
+    delete_tree(root_.preview_workspace());
+    delete_tree(root_.stray_folder());
+    change_window_mode(WindowMode::Default);
+    emit main_window_ready();
+}
+
+void DesktopApp::start_startup_movie() {
+    QString movie;
+    try {
+        movie = unpack_startup_movie(root_);
+    } catch (const StartupAbort& e) {
+        return fail(e.reason());
+    } catch (const DataError& e) {
+        return fail(e.message());
+    }
+    delete_transient_files(root_);
+    QWidget* area = windows_.main().startup_area();
+    startup_player_ = std::make_unique<TemplatePlayer>(QStringLiteral("ShockwaveFlash_2"), area->size());
+    try {
+        startup_player_->load(movie);
+    } catch (const DataError& e) {
+        return fail(e.message());
+    }
+    startup_player_->set_frame_num(startup_player_->total_frames());
+    startup_player_->set_frame_num(0);
+    startup_player_->play();
+    if (startup_player_->get_variable(QLatin1String(kStartupMovieMarker)) != QLatin1String(kStartupMovieMarkerAnswer))
+        return fail(QStringLiteral("the start-up movie does not answer its marker"));
+    QFile::remove(movie);
+    startup_view_ = new TemplatePlayerView(area);
+    startup_view_->setObjectName(QStringLiteral("ShockwaveFlash_2"));
+    startup_view_->setGeometry(area->rect());
+    startup_view_->set_player(startup_player_.get());
+    startup_view_->show();
+    area->raise();
+}
+
+void DesktopApp::release_startup_movie() {
+    if (!startup_player_)
+        return;
+    startup_player_->stop();
+    windows_.main().startup_area()->hide();
+    if (startup_view_)
+        startup_view_->set_player(nullptr);
+    startup_player_.reset();
+    state_.ShockwaveFlash_qi_dong_dong_hua = QStringLiteral("1");
+}
+
+void DesktopApp::run_command(MainCommand command) {
+    if (info(command).guarded && refused_while_previewing(state_, ui_))
+        return;
+    switch (command) {
+    case MainCommand::AddPhotos: return add_photos();
+    case MainCommand::AddMusic:
+        open_form("TForm4");
+        return refresh_times();
+    case MainCommand::AddLyrics: return open_form("TForm5");
+    case MainCommand::Synchronisation:
+        open_form("TForm7");
+        return refresh_times();
+    case MainCommand::PictureQuality: return open_form("TForm6");
+    case MainCommand::Crop: return open_form("TForm9");
+    case MainCommand::TemplateManagement: return template_management();
+    case MainCommand::InsertVideo: return open_form("TForm22");
+    case MainCommand::TextEffects: return open_form("TForm33");
+    case MainCommand::PictureEffects: return open_form("TForm32");
+    case MainCommand::BackgroundPictures: return open_form("TForm21");
+    case MainCommand::MakeVcd:
+    case MainCommand::MakeSvcd:
+    case MainCommand::MakeDvd:
+    case MainCommand::MakeAvi: return open_form("TForm24");
+    case MainCommand::Settings: return open_settings();
+    case MainCommand::PreviewAll: return;  // the album preview comes with its own window work
+    case MainCommand::StopPreview: return stop_preview();
+    case MainCommand::FullScreenWindow: return change_window_mode(WindowMode::FullScreen);
+    case MainCommand::EnlargedWindow: return change_window_mode(WindowMode::Enlarged);
+    case MainCommand::DefaultWindow: return change_window_mode(WindowMode::Default);
+    case MainCommand::Introduction: return open_introduction();
+    case MainCommand::Exit: return exit_program();
+    }
+}
+
+void DesktopApp::add_photos() {
+    if (state_.ShockwaveFlash_qi_dong_dong_hua == QLatin1String("0"))
+        release_startup_movie();
+    open_form("TForm3");
+    refresh_times();
+}
+
+void DesktopApp::template_management() {
+    // The photo list comes with the photo window; until then there is never a photo.
+    constexpr int photo_count = 0;
+    if (photo_count == 0) {
+        ui_.show_message(QStringLiteral("没有添加照片文件！使用模板管理功能,至少添加一张照片文件！"));
+        return;
+    }
+    open_form("TForm8");
+    refresh_times();
+}
+
+void DesktopApp::defer_template_management() {
+    state_.zidongkongzhi = QLatin1String(kOpenTemplateManagement);
+    deferred_timer_.start();
+}
+
+void DesktopApp::open_form(const char* form_name) {
+    if (auto* dialog = qobject_cast<QDialog*>(windows_.form(QString::fromLatin1(form_name))))
+        dialog->exec();
+}
+
+void DesktopApp::open_settings() {
+    windows_.settings().refresh();
+    windows_.settings().exec();
+}
+
+void DesktopApp::open_introduction() {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(options_.introduction_path));
+}
+
+void DesktopApp::stop_preview() {
+    state_.tuichu = PreviewPlayback::Stopped;
+}
+
+void DesktopApp::exit_program() {
+    stop_preview();
+    windows_.exit().ask(QStringLiteral("退出软件"), QStringLiteral("是否退出软件?"));
+}
+
+void DesktopApp::change_window_mode(WindowMode mode) {
+    MainWindow& main = windows_.main();
+    const QRect screen = main.screen() ? main.screen()->availableGeometry() : QRect(0, 0, 1920, 1080);
+    QSize size = MainWindow::kDefaultSize;
+    if (mode == WindowMode::FullScreen)
+        size = screen.size();
+    else if (mode == WindowMode::Enlarged)
+        size = QSize(screen.width() - screen.width() / 20, screen.height() - screen.height() / 10);
+    main.resize(size);
+    main.move(mode == WindowMode::FullScreen ? screen.topLeft() : screen.center() - QPoint(size.width() / 2, size.height() / 2));
+    state_.chuangkou_moshi = mode;
+}
+
+void DesktopApp::toggle_window_size() {
+    if (refused_while_previewing(state_, ui_))
+        return;
+    change_window_mode(state_.chuangkou_moshi == WindowMode::Default ? WindowMode::FullScreen : WindowMode::Default);
+}
+
+void DesktopApp::refresh_times() {
+    // Used templates come with template management; until then none is finished.
+    state_.zongshijian = total_time_clock({}, true);
+    state_.danqianshijian = QStringLiteral("00:00:00");
+    windows_.main().set_times(state_.danqianshijian, state_.zongshijian);
+}
+
+} // namespace velmora

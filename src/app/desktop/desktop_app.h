@@ -1,0 +1,85 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <QObject>
+#include <QTimer>
+
+#include "app/desktop/desktop_ui.h"
+#include "app/desktop/window_set.h"
+#include "core/app_state.h"
+#include "core/data_root.h"
+#include "core/system_settings.h"
+#include "core/window_skin.h"
+#include "preview/template_player.h"
+#include "preview/template_player_view.h"
+#include "templates/template_catalogue.h"
+
+namespace velmora {
+
+// The desktop program: creates every window, runs the start-up (splash, work folder, catalogue,
+// main window with the start-up movie), carries out the main window's commands and the exit.
+class DesktopApp : public QObject {
+    Q_OBJECT
+public:
+    struct Options {
+        int splash_ms = 1000;                 // how long the splash shows before loading starts
+        QString introduction_path;            // the page "软件简介" opens
+        std::function<void(int code)> finish; // ends the program; the code is the exit status
+    };
+
+    DesktopApp(DataRoot root, Options options);
+    ~DesktopApp() override;
+
+    // Shows the splash window and starts the splash timer.
+    void start();
+
+    AppState& state() { return state_; }
+    SystemSettings& settings() { return settings_; }
+    WindowSet& windows() { return windows_; }
+    const TemplateCatalogue& catalogue() const { return catalogue_; }
+    // The start-up movie's player while it plays; null once released.
+    TemplatePlayer* startup_player() const { return startup_player_.get(); }
+
+    void run_command(MainCommand command);
+    // A window that must close before the main window acts asks for template management this way.
+    void defer_template_management();
+
+signals:
+    void main_window_ready();
+
+private:
+    void load();
+    void prepare_main_window();
+    void start_startup_movie();
+    void release_startup_movie();
+    void fail(const QString& reason);
+
+    void add_photos();
+    void template_management();
+    void open_form(const char* form_name);
+    void open_settings();
+    void open_introduction();
+    void stop_preview();
+    void exit_program();
+    void change_window_mode(WindowMode mode);
+    void toggle_window_size();
+    void refresh_times();
+
+    DataRoot root_;
+    Options options_;
+    AppState state_;
+    SystemSettings settings_;
+    WindowSkin skin_;
+    WindowSet windows_;
+    DesktopUi ui_;
+    TemplateCatalogue catalogue_;
+    std::unique_ptr<TemplatePlayer> startup_player_;
+    TemplatePlayerView* startup_view_ = nullptr;
+    QTimer splash_timer_;      // Timer1
+    QTimer loading_timer_;     // Timer_jiazai
+    QTimer deferred_timer_;    // Timer_zidongkongzhi
+    bool finished_ = false;
+};
+
+} // namespace velmora

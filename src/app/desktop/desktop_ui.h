@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QPointer>
+#include <QProgressBar>
+
+#include "app/desktop/window_set.h"
+#include "core/ui.h"
+
+namespace velmora {
+
+// The Ui of the desktop program: its own message and confirmation boxes, Qt's file dialogs.
+class DesktopUi : public Ui {
+public:
+    explicit DesktopUi(WindowSet& windows) : windows_(windows) {}
+
+    void show_message(const QString& text, const QString& title = {}) override;
+    bool confirm(const QString& title, const QString& question) override;
+    QStringList choose_files(const QString& title, const QString& folder, const QString& filter) override;
+    QString choose_folder(const QString& title, const QString& folder) override;
+    void show_progress(int value, int maximum) override;
+    void pump_events() override;
+
+    // The bar that shows progress of the work running now (a window's own bar); none: hidden.
+    void set_progress_bar(QProgressBar* bar) { progress_bar_ = bar; }
+
+private:
+    WindowSet& windows_;
+    QPointer<QProgressBar> progress_bar_;
+};
+
+} // namespace velmora

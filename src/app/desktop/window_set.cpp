@@ -1,0 +1,73 @@
+#include "app/desktop/window_set.h"
+
+#include "core/placeholder_window.h"
+
+namespace velmora {
+
+template <typename W, typename... Args>
+W* WindowSet::create(Args&&... args) {
+    auto window = std::make_unique<W>(std::forward<Args>(args)...);
+    W* raw = window.get();
+    windows_.push_back(std::move(window));
+    return raw;
+}
+
+WindowSet::WindowSet(const WindowSkin& skin, SystemSettings& settings) {
+    const auto placeholder = [&](const char* form, const char* caption) {
+        create<PlaceholderWindow>(QString::fromLatin1(form), QString::fromUtf8(caption), skin);
+    };
+    splash_ = create<SplashWindow>();
+    main_ = create<MainWindow>(skin);
+    placeholder("TForm3", "添加照片");
+    placeholder("TForm4", "添加音乐");
+    placeholder("TForm5", "添加歌词");
+    placeholder("TForm6", "画面质量");
+    placeholder("TForm7", "同步效果");
+    placeholder("TForm8", "模板管理");
+    placeholder("TForm9", "照片剪裁");
+    placeholder("TForm12", "配置文件");
+    placeholder("TForm13", "加载照片");
+    message_box_ = create<MessageBoxWindow>(skin);
+    placeholder("TMainForm", "缩略图");
+    placeholder("TForm15", "音乐歌词预览");
+    exit_ = create<ExitWindow>(skin);
+    confirm_ = create<ConfirmWindow>(skin);
+    settings_ = create<SettingsWindow>(settings, skin);
+    placeholder("TForm19", "预览模板");
+    placeholder("TForm20", "预览此张照片所使用的模板效果");
+    placeholder("TForm21", "背景图片");
+    placeholder("TForm22", "插入视频");
+    placeholder("TForm23", "歌词设置");
+    placeholder("TForm24", "选择相册类型");
+    placeholder("TForm25", "制作相册");
+    placeholder("TForm32", "画面特效");
+    placeholder("TForm33", "文字特效");
+    placeholder("TForm34", "文字特效自动加入模板中");
+    placeholder("TForm35", "自动添加画面特效");
+    placeholder("TForm36", "选择删除特效");
+    placeholder("TForm37", "选择删除特效");
+    placeholder("TForm41", "模板选项：自动为添加的照片分配模板方式");
+    placeholder("TForm42", "照片文件");
+}
+
+WindowSet::~WindowSet() {
+    // Later windows may refer to earlier ones: release in reverse order of creation.
+    while (!windows_.empty())
+        windows_.pop_back();
+}
+
+QWidget* WindowSet::form(const QString& form_name) const {
+    for (const auto& w : windows_)
+        if (w->objectName() == form_name)
+            return w.get();
+    return nullptr;
+}
+
+QStringList WindowSet::creation_order() const {
+    QStringList names;
+    for (const auto& w : windows_)
+        names.append(w->objectName());
+    return names;
+}
+
+} // namespace velmora

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+#include <QWidget>
+
+#include "core/confirm_window.h"
+#include "core/exit_window.h"
+#include "core/main_window.h"
+#include "core/message_box_window.h"
+#include "core/settings_window.h"
+#include "core/splash_window.h"
+
+namespace velmora {
+
+// Every window of the program, created once at start in a fixed order and kept until exit.
+class WindowSet {
+public:
+    WindowSet(const WindowSkin& skin, SystemSettings& settings);
+    ~WindowSet();
+
+    SplashWindow& splash() const { return *splash_; }
+    MainWindow& main() const { return *main_; }
+    MessageBoxWindow& message_box() const { return *message_box_; }
+    ConfirmWindow& confirm() const { return *confirm_; }
+    ExitWindow& exit() const { return *exit_; }
+    SettingsWindow& settings() const { return *settings_; }
+    // A window by its form name ("TForm3"); null when there is none.
+    QWidget* form(const QString& form_name) const;
+    // Form names in creation order.
+    QStringList creation_order() const;
+
+private:
+    template <typename W, typename... Args>
+    W* create(Args&&... args);
+
+    std::vector<std::unique_ptr<QWidget>> windows_;
+    SplashWindow* splash_ = nullptr;
+    MainWindow* main_ = nullptr;
+    MessageBoxWindow* message_box_ = nullptr;
+    ConfirmWindow* confirm_ = nullptr;
+    ExitWindow* exit_ = nullptr;
+    SettingsWindow* settings_ = nullptr;
+};
+
+} // namespace velmora

@@ -1,0 +1,176 @@
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include "app/desktop/desktop_app.h"
+#include "core/cleanup.h"
+#include "modal_answers.h"
+#include "support/test_support.h"
+
+namespace velmora {
+namespace {
+
+// A copy of the built data folder, so the program may clear and fill its work folders freely.
+void copy_tree(const QString& from, const QString& to) {
+    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(file);
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        QFile::copy(file, target);
+    }
+}
+
+class DesktopAppTest : public ::testing::Test {
+protected:
+    test::TempFolder dir;
+    DataRoot root{dir.file("smxcwjj")};
+    std::vector<int> finished;
+
+    void SetUp() override { copy_tree(QStringLiteral(VELMORA_DATA_ROOT), root.path()); }
+
+    std::unique_ptr<DesktopApp> make_app() {
+        DesktopApp::Options options;
+        options.splash_ms = 0;
+        options.finish = [this](int code) { finished.push_back(code); };
+        return std::make_unique<DesktopApp>(root, std::move(options));
+    }
+
+    // Runs the start-up until the main window is ready.
+    std::unique_ptr<DesktopApp> started_app() {
+        auto app = make_app();
+        bool ready = false;
+        QObject::connect(app.get(), &DesktopApp::main_window_ready, [&ready] { ready = true; });
+        app->start();
+        EXPECT_TRUE(test::wait_until([&] { return ready || !finished.empty(); }));
+        EXPECT_TRUE(ready) << "start-up ended early";
+        return app;
+    }
+
+    // Runs `command` and returns what the message box showed meanwhile ("" for none).
+    QString message_from(DesktopApp& app, MainCommand command) {
+        QString shown;
+        test::when_modal_shows([&](QWidget* w) {
+            if (auto* box = qobject_cast<MessageBoxWindow*>(w))
+                shown = box->message();
+            test::press(w, w->objectName() == QLatin1String("TForm14") ? QStringLiteral("确定") : QStringLiteral("返  回"));
+        });
+        app.run_command(command);
+        return shown;
+    }
+};
+
+TEST_F(DesktopAppTest, StartsThroughTheSplashToTheMainWindowWithTheStartUpMovie) {
+    dir.write("smxcwjj/wj_y_l/wj_y_l/old.jpg", "stale preview material");
+    dir.write("wj_to_wj/left.txt", "x");
+    dir.write("smxcwjj/wj_0_or_6_6/wj_0_or_6_6.jpg", "transient");
+    auto app = started_app();
+
+    EXPECT_EQ(app->windows().creation_order().size(), 32);
+    EXPECT_EQ(app->windows().creation_order().mid(0, 4), (QStringList{"TForm1", "TForm2", "TForm3", "TForm4"}));
+    EXPECT_EQ(app->windows().creation_order().last(), "TForm42");
+    EXPECT_FALSE(app->windows().splash().isVisible());
+    MainWindow& main = app->windows().main();
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_EQ(main.size(), QSize(1189, 695));
+    EXPECT_EQ(main.preview_frame()->geometry(), QRect(186, 62, 800, 450));
+    EXPECT_GE(app->catalogue().mobancanshu.size(), 10u);
+    EXPECT_EQ(app->windows().splash().progress()->value(), int(app->catalogue().mobancanshu.size()));
+
+    ASSERT_NE(app->startup_player(), nullptr);
+    EXPECT_TRUE(app->startup_player()->is_playing());
+    const int first = app->startup_player()->frame_num();
+    EXPECT_TRUE(test::wait_until([&] { return app->startup_player()->frame_num() != first; }, 2000)) << "the movie plays";
+    EXPECT_FALSE(QFile::exists(root.work_dir() + "/wj_0_or_2_2_d.swf")) << "the unpacked movie is deleted once loaded";
+    EXPECT_FALSE(QFileInfo::exists(root.preview_workspace()));
+    EXPECT_FALSE(QFileInfo::exists(dir.file("wj_to_wj")));
+    EXPECT_FALSE(QFile::exists(root.default_background_jpeg()));
+    EXPECT_TRUE(finished.empty());
+
+    EXPECT_EQ(message_from(*app, MainCommand::AddPhotos), "") << "opens the add-photos window";
+    EXPECT_EQ(app->startup_player(), nullptr) << "adding photos releases the start-up movie";
+    EXPECT_EQ(app->state().ShockwaveFlash_qi_dong_dong_hua, "1");
+}
+
+TEST_F(DesktopAppTest, GuardedCommandsOnlyTellWhileThePreviewPlays) {
+    auto app = started_app();
+    app->state().tuichu = PreviewPlayback::Playing;
+    for (MainCommand command : {MainCommand::AddPhotos, MainCommand::AddMusic, MainCommand::Settings,
+                                MainCommand::TemplateManagement, MainCommand::FullScreenWindow})
+        EXPECT_EQ(message_from(*app, command), QString::fromUtf8("正在播放相册,点停止按钮后,再操作！"))
+            << info(command).caption.toStdString();
+    EXPECT_NE(app->startup_player(), nullptr) << "the refused add-photos command changed nothing";
+    EXPECT_EQ(app->state().chuangkou_moshi, WindowMode::Default);
+
+    app->run_command(MainCommand::StopPreview);
+    EXPECT_EQ(app->state().tuichu, PreviewPlayback::Stopped);
+}
+
+TEST_F(DesktopAppTest, DeferredCommandOpensTemplateManagementOnceTheTimerFires) {
+    auto app = started_app();
+    QString shown;
+    test::when_modal_shows([&](QWidget* w) {
+        if (auto* box = qobject_cast<MessageBoxWindow*>(w))
+            shown = box->message();
+        test::press(w, QStringLiteral("确定"));
+    });
+    app->defer_template_management();
+    EXPECT_TRUE(shown.isEmpty()) << "nothing runs before the timer fires";
+    EXPECT_TRUE(test::wait_until([&] { return !shown.isEmpty(); }, 2000));
+    EXPECT_EQ(shown, QString::fromUtf8("没有添加照片文件！使用模板管理功能,至少添加一张照片文件！"));
+}
+
+TEST_F(DesktopAppTest, ExitCancelledChangesNothingAndConfirmedCleansUp) {
+    auto app = started_app();
+    dir.write("smxcwjj/wj_y_l/wj_y_l/wj_y_l/pic/picture_0.jpg", "x");
+    ASSERT_TRUE(QFileInfo::exists(root.work_dir()));
+
+    for (bool use_close_label : {false, true}) {
+        test::when_modal_shows([use_close_label](QWidget* w) {
+            EXPECT_EQ(w->objectName(), "TForm16");
+            if (use_close_label)
+                test::press_close_label(w);
+            else
+                test::press(w, QStringLiteral("取消"));
+        });
+        app->run_command(MainCommand::Exit);
+        EXPECT_TRUE(finished.empty());
+        EXPECT_TRUE(QFileInfo::exists(root.work_dir()));
+        EXPECT_TRUE(app->windows().main().isVisible());
+    }
+
+    int maximum = -1;
+    test::when_modal_shows([&](QWidget* w) {
+        EXPECT_EQ(static_cast<FramedWindow*>(w)->caption(), QString::fromUtf8("退出软件"));
+        test::press(w, QStringLiteral("确定"));
+        maximum = app->windows().exit().progress()->maximum();
+    });
+    app->run_command(MainCommand::Exit);
+    EXPECT_EQ(finished, std::vector<int>{0});
+    EXPECT_EQ(maximum, 12) << "the bar is sized by the packed files in the work folder: the start-up movie's twelve intermediates";
+    EXPECT_FALSE(QFileInfo::exists(root.work_dir()));
+    EXPECT_FALSE(QFileInfo::exists(root.preview_workspace()));
+    EXPECT_TRUE(QFileInfo::exists(root.template_params_folder())) << "shipped data stays";
+}
+
+TEST_F(DesktopAppTest, StartUpMovieOfTheWrongSizeEndsTheProgram) {
+    dir.write("smxcwjj/wj_0_or_2_2/wj_0_or_2_2_d.rar", "short");
+    auto app = make_app();
+    app->start();
+    EXPECT_TRUE(test::wait_until([&] { return !finished.empty(); }));
+    EXPECT_EQ(finished, std::vector<int>{1});
+    EXPECT_EQ(app->startup_player(), nullptr);
+}
+
+TEST_F(DesktopAppTest, MissingTemplateMoviesEndTheProgram) {
+    QDir(root.template_movies_folder()).removeRecursively();
+    auto app = make_app();
+    app->start();
+    EXPECT_TRUE(test::wait_until([&] { return !finished.empty(); }));
+    EXPECT_EQ(finished, std::vector<int>{1});
+    EXPECT_FALSE(app->windows().main().isVisible());
+}
+
+} // namespace
+} // namespace velmora

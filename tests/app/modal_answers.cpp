@@ -1,0 +1,59 @@
+#include "modal_answers.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "core/framed_window.h"
+
+namespace velmora::test {
+
+void when_modal_shows(std::function<void(QWidget*)> act) {
+    auto* poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, act = std::move(act)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        act(modal);
+    });
+    poll->start();
+}
+
+void press(QWidget* window, const QString& caption) {
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+        if (button->text() == caption) {
+            button->click();
+            return;
+        }
+    }
+    ADD_FAILURE() << "no button " << caption.toStdString() << " in " << window->objectName().toStdString();
+}
+
+void press_close_label(QWidget* window) {
+    auto* label = window->findChild<CloseLabel*>();
+    ASSERT_NE(label, nullptr);
+    const QPointF centre(label->width() / 2.0, label->height() / 2.0);
+    QMouseEvent pressed(QEvent::MouseButtonPress, centre, label->mapToGlobal(centre), Qt::LeftButton, Qt::LeftButton, {});
+    QMouseEvent released(QEvent::MouseButtonRelease, centre, label->mapToGlobal(centre), Qt::LeftButton, {}, {});
+    QApplication::sendEvent(label, &pressed);
+    QApplication::sendEvent(label, &released);
+}
+
+bool wait_until(const std::function<bool()>& done, int timeout_ms) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeout_ms)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+} // namespace velmora::test

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <functional>
+#include <QString>
+#include <QWidget>
+
+namespace velmora::test {
+
+// Acts on the next modal window as soon as it shows (the caller then opens it with exec()).
+// `act` receives the window; record what it shows and press one of its buttons there.
+void when_modal_shows(std::function<void(QWidget*)> act);
+
+// Presses the push button captioned `caption` in `window`; fails the test when there is none.
+void press(QWidget* window, const QString& caption);
+// Releases the close label of a framed window.
+void press_close_label(QWidget* window);
+
+// Pumps events until `done` holds or `timeout_ms` passes; returns whether it holds.
+bool wait_until(const std::function<bool()>& done, int timeout_ms = 10000);
+
+} // namespace velmora::test
