@@ -1,1 +1,129 @@
-// Template player: being written.
+#include "preview/template_player.h"
+
+#include "core/data_error.h"
+
+#include <rlottie.h>
+#include <algorithm>
+#include <stdexcept>
+
+namespace velmora {
+
+TemplatePlayer::TemplatePlayer(const QString& name, QSize host_size, QObject* parent)
+    : QObject(parent) {
+    setObjectName(name);
+    set_host_size(host_size);
+    timer_.setTimerType(Qt::PreciseTimer);
+    timer_.setInterval(1000 / kFramesPerSecond);
+    connect(&timer_, &QTimer::timeout, this, &TemplatePlayer::advance);
+}
+
+TemplatePlayer::~TemplatePlayer() = default;
+
+void TemplatePlayer::set_host_size(QSize size) {
+    if (size.isEmpty())
+        throw std::invalid_argument("a template player needs a non-empty host size");
+    host_size_ = size;
+}
+
+void TemplatePlayer::load(const QString& path) {
+    TemplateMovie movie = TemplateMovie::read(path);
+    animation_ = animation_for(movie, background_transparency_);
+    movie_ = std::move(movie);
+    frame_ = -1;
+    set_frame_num(0);
+}
+
+QString TemplatePlayer::movie_path() const {
+    return movie_ ? movie_->path() : QString();
+}
+
+// Every load gets its own key and skips rlottie's model cache: pictures are rewritten on disk
+// between loads of the same movie path, and a cached model would show the old ones.
+std::unique_ptr<rlottie::Animation> TemplatePlayer::animation_for(const TemplateMovie& movie,
+                                                                  int transparency) {
+    const std::string key = QStringLiteral("velmora-%1-%2")
+                                .arg(reinterpret_cast<quintptr>(this)).arg(++loads_).toStdString();
+    auto animation = rlottie::Animation::loadFromData(movie.lottie_json(100 - transparency), key,
+                                                      std::string(), false);
+    if (!animation)
+        throw DataError(QStringLiteral("The movie %1 cannot be played: rlottie refused it").arg(movie.path()));
+    return animation;
+}
+
+QString TemplatePlayer::get_variable(const QString& name) const {
+    return movie_ ? movie_->marker_value(name) : QString();
+}
+
+bool TemplatePlayer::answers_template_marker() const {
+    return get_variable(QLatin1String(kTemplateMarker)) == QLatin1String(kTemplateMarkerAnswer);
+}
+
+void TemplatePlayer::set_variable(const QString& name, const QString& value) {
+    if (name != QLatin1String(kBackgroundTransparencyVariable))
+        throw std::invalid_argument("the template player cannot set the variable " + name.toStdString());
+    bool is_number = false;
+    const int percent = value.trimmed().toInt(&is_number);
+    if (!is_number)
+        throw std::invalid_argument("num_stop must be a number from 0 to 100, not " + value.toStdString());
+    set_background_transparency(percent);
+}
+
+void TemplatePlayer::set_background_transparency(int percent) {
+    if (percent < 0 || percent > 100)
+        throw std::invalid_argument("the background transparency must be 0 to 100, not "
+                                    + std::to_string(percent));
+    if (percent == background_transparency_)
+        return;
+    if (movie_)
+        animation_ = animation_for(*movie_, percent);
+    background_transparency_ = percent;
+}
+
+int TemplatePlayer::total_frames() const {
+    return movie_ ? movie_->total_frames() : 0;
+}
+
+int TemplatePlayer::clamped(int frame) const {
+    return std::clamp(frame, 0, std::max(total_frames() - 1, 0));
+}
+
+void TemplatePlayer::set_frame_num(int k) {
+    const int frame = clamped(k);
+    if (frame == frame_)
+        return;
+    frame_ = frame;
+    emit frame_changed(frame_);
+}
+
+void TemplatePlayer::play() {
+    timer_.start();
+}
+
+void TemplatePlayer::stop() {
+    timer_.stop();
+}
+
+void TemplatePlayer::advance() {
+    if (total_frames() == 0)
+        return;
+    set_frame_num(frame_ + 1 < total_frames() ? frame_ + 1 : 0);
+}
+
+QImage TemplatePlayer::grab() const {
+    return render(frame_);
+}
+
+QImage TemplatePlayer::render(int frame) const {
+    // Cleared here as well as by rlottie: a host of another aspect than the canvas leaves
+    // margins that rlottie may not touch.
+    QImage image(host_size_, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    if (!animation_)
+        return image;
+    rlottie::Surface surface(reinterpret_cast<uint32_t*>(image.bits()), image.width(),
+                             image.height(), image.bytesPerLine());
+    animation_->renderSync(static_cast<size_t>(clamped(frame)), surface);
+    return image;
+}
+
+} // namespace velmora

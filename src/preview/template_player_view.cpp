@@ -19,7 +19,7 @@ void TemplatePlayerView::set_player(TemplatePlayer* player) {
 void TemplatePlayerView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::black);
-    if (!player_)
+    if (!player_ || size().isEmpty())
         return;
     if (player_->host_size() != size())
         player_->set_host_size(size());
