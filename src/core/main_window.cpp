@@ -110,9 +110,11 @@ void MainWindow::build_lists() {
         list->setHeaderLabels(lists[i].columns);
         list->setRootIsDecorated(false);
         list->setGeometry(kListsLeft, top, kListWidth, lists[i].height);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         list->header()->setStretchLastSection(true);
-        list->setColumnWidth(0, 38);
-        list->setColumnWidth(1, 84);
+        list->header()->setMinimumSectionSize(30);
+        list->setColumnWidth(0, 36);
+        list->setColumnWidth(1, 78);
         lists_[i] = list;
         top += lists[i].height + 2;
     }
