@@ -52,8 +52,7 @@ void SettingsWindow::build_group(const SettingsGroupInfo& info, int top) {
     for (int c = 0; c < int(info.choices.size()); ++c) {
         auto* radio = new QRadioButton(info.choices[std::size_t(c)], box);
         radio->setObjectName(info.choices[std::size_t(c)]);
-        radio->move(left, 28);
-        radio->adjustSize();
+        radio->setGeometry(left, 26, 250, 26);
         left += 260;
         group->addButton(radio, c);
         buttons.push_back(radio);

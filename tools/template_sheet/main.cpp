@@ -1,0 +1,107 @@
+// velmora-template-sheet DATA_ROOT OUT_DIR: renders every installed template at 800 x 450 with
+// painted sample photos, the default background at 30 % transparency and a sample previous
+// frame, and writes one contact sheet per template (eight moments) for design review.
+#include <cstdio>
+#include <QDir>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include "core/data_error.h"
+#include "core/jpeg_writer.h"
+#include "core/packed_file.h"
+#include "preview/template_player.h"
+#include "sample_photo.h"
+#include "templates/bar_list.h"
+#include "templates/template_catalogue.h"
+
+namespace {
+
+using namespace velmora;
+
+constexpr QSize kRender{800, 450};
+
+// Writes what a template's movie reads, as the album workspace lays it out, and returns
+// the movie's path.
+QString prepare_play_folder(const DataRoot& root, const TemplateParams& t, const QString& workspace) {
+    const QString folder = workspace + QStringLiteral("/wj_y_l/wj_y_l/wj_y_l/wj_y_l/wj_y_l_1");
+    const QString pic = workspace + QStringLiteral("/wj_y_l/wj_y_l/wj_y_l/pic");
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
+    QDir().mkpath(pic);
+    const QString movie = folder + QStringLiteral("/wj_y_l_1.rar");
+    unpack_nested_in_memory(t.weizhi, rounds::kTemplateMovie, movie);
+
+    const QString background = folder + QStringLiteral("/background.rar.jpg");
+    unpack_nested_in_memory(root.default_background(), rounds::kDefaultBackground, background);
+    save_jpeg(QImage(background).scaled(kRender, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+              folder + QStringLiteral("/wj_y_l_b_j.jpg"));
+    QFile::remove(background);
+    save_jpeg(paint_sample_photo(kRender, 7), pic + QStringLiteral("/picture_0.jpg"));
+
+    const QStringList names = split_bar_list(t.xpjpgmc);
+    const QStringList widths = split_bar_list(t.xpkd);
+    const QStringList heights = split_bar_list(t.xpgd);
+    for (qsizetype k = 0; k < names.size(); ++k) {
+        const QSize size(kRender.width() * widths.value(k).toInt() / 1920, kRender.height() * heights.value(k).toInt() / 1080);
+        // A derived picture repeats the photo of the slot whose name it contains.
+        int seed = int(k);
+        for (qsizetype s = 0; s < names.size(); ++s)
+            if (s != k && names[k].contains(names[s]) && names[s].count(QLatin1Char('_')) == 1)
+                seed = int(s);
+        save_jpeg(paint_sample_photo(size.expandedTo(QSize(8, 8)), seed), folder + QLatin1Char('/') + names[k] + QStringLiteral(".jpg"));
+    }
+    return movie;
+}
+
+QImage contact_sheet(TemplatePlayer& player, const QString& title) {
+    constexpr int kColumns = 4;
+    constexpr int kRows = 2;
+    const QSize cell(400, 225);
+    QImage sheet(cell.width() * kColumns, cell.height() * kRows + 30, QImage::Format_RGB32);
+    sheet.fill(QColor(24, 24, 28));
+    QPainter p(&sheet);
+    p.setPen(Qt::white);
+    p.drawText(QRect(8, 0, sheet.width(), 30), Qt::AlignVCenter, title);
+    const int n = kColumns * kRows;
+    for (int i = 0; i < n; ++i) {
+        const int frame = (player.total_frames() - 1) * (i + 1) / n;
+        const QRect target(cell.width() * (i % kColumns), 30 + cell.height() * (i / kColumns), cell.width(), cell.height());
+        p.drawImage(target, player.render(frame));
+        p.drawText(target.adjusted(6, 4, 0, 0), Qt::AlignTop | Qt::AlignLeft, QString::number(frame));
+    }
+    return sheet;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: velmora-template-sheet DATA_ROOT OUT_DIR\n");
+        return 2;
+    }
+    const DataRoot root{QString::fromLocal8Bit(argv[1])};
+    const QString out = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(out);
+    try {
+        TemplateCatalogue catalogue;
+        load_template_catalogue(root, catalogue);
+        QTemporaryDir workspace;
+        TemplatePlayer player(QStringLiteral("sheet"), kRender);
+        player.set_background_transparency(30);
+        for (const TemplateParams& t : catalogue.mobancanshu) {
+            player.load(prepare_play_folder(root, t, workspace.path()));
+            const QString file = out + QStringLiteral("/template_%1.png").arg(t.xuhao, 2, 10, QLatin1Char('0'));
+            contact_sheet(player, QStringLiteral("%1  %2  (%3 frames)").arg(t.xuhao).arg(t.mingcheng).arg(player.total_frames()))
+                .save(file);
+            std::printf("%s\n", file.toUtf8().constData());
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "velmora-template-sheet: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
