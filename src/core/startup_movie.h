@@ -6,10 +6,6 @@
 
 namespace velmora {
 
-// The start-up movie's marker query and its answer.
-inline constexpr const char* kStartupMovieMarker = "l_x_z_f_c_q_d_x_c";
-inline constexpr const char* kStartupMovieMarkerAnswer = "l_x_z_f_c_s_y_q_d_x_c_w_j";
-
 // Checks that the packed start-up movie has its exact size and unpacks it (13 rounds, the
 // intermediates in the work folder) to the work folder. Returns the unpacked movie's path.
 // Throws StartupAbort when the file is missing or of the wrong size, DataError when damaged.

@@ -122,7 +122,7 @@ void DesktopApp::start_startup_movie() {
     startup_player_->set_frame_num(startup_player_->total_frames());
     startup_player_->set_frame_num(0);
     startup_player_->play();
-    if (startup_player_->get_variable(QLatin1String(kStartupMovieMarker)) != QLatin1String(kStartupMovieMarkerAnswer))
+    if (startup_player_->get_variable(QLatin1String(kStartupMarker)) != QLatin1String(kStartupMarkerAnswer))
         return fail(QStringLiteral("the start-up movie does not answer its marker"));
     QFile::remove(movie);
     startup_view_ = new TemplatePlayerView(area);
