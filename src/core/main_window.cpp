@@ -66,7 +66,7 @@ void MainWindow::build_title_bar() {
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("icon"));
     icon->setPixmap(QPixmap::fromImage(skin().icon));
-    icon->setGeometry(7, 6, 32, 32);
+    icon->setGeometry(7, 8, 32, 32);
     icon->setToolTip(QStringLiteral("按住鼠标左键移动软件位置，双击鼠标左键放大或缩小窗口"));
     icon->setAttribute(Qt::WA_TransparentForMouseEvents);
     set_title_left(48);
