@@ -92,7 +92,7 @@ struct BackgroundRow {
 struct Album {
     std::vector<PhotoEntry> photos;
     std::vector<UsedTemplate> used_templates;
-    std::vector<SlotRow> slots;
+    std::vector<SlotRow> slot_rows; // `moban_shiyong_canshu`
     std::vector<BackgroundRow> backgrounds;
 };
 
