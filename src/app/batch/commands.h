@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "app/batch/batch_options.h"
 
@@ -8,5 +9,7 @@ namespace velmora::batch {
 
 // Each command returns the process exit code; errors go to standard error.
 int run_catalogue(const BatchOptions& options, const QString& program_folder);
+// Takes the raw arguments: it has its own option "--combination N".
+int run_plan(QStringList arguments, const QString& program_folder);
 
 } // namespace velmora::batch

@@ -10,7 +10,9 @@ void print_usage() {
     std::fprintf(stderr,
                  "usage: velmora-make COMMAND [--data-root DIR] [--json]\n"
                  "commands:\n"
-                 "  catalogue   load the installed templates and list them\n");
+                 "  catalogue   load the installed templates and list them\n"
+                 "  plan [--combination N] PHOTO_OR_FOLDER...\n"
+                 "              add photos, assign templates and print the album's lists as JSON\n");
 }
 
 } // namespace
@@ -26,13 +28,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString command = arguments.takeFirst();
+    const QString program_folder = QCoreApplication::applicationDirPath();
+    if (command == QLatin1String("plan"))
+        return velmora::batch::run_plan(arguments, program_folder);
     QString error;
     const auto options = velmora::batch::parse_batch_options(arguments, error);
     if (!options) {
         std::fprintf(stderr, "velmora-make: %s\n", error.toUtf8().constData());
         return 2;
     }
-    const QString program_folder = QCoreApplication::applicationDirPath();
     if (command == QLatin1String("catalogue"))
         return velmora::batch::run_catalogue(*options, program_folder);
     std::fprintf(stderr, "velmora-make: unknown command %s\n", command.toUtf8().constData());

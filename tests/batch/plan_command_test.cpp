@@ -1,0 +1,152 @@
+#include <QDirIterator>
+#include <QImage>
+#include <QProcess>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "core/jpeg_writer.h"
+#include "support/test_support.h"
+
+namespace velmora {
+namespace {
+
+using nlohmann::json;
+
+struct PlanRun {
+    int exit_code = -1;
+    json out;
+    QString error;
+};
+
+// A copy of the shipped data folder, so that runs do not share its work folder.
+void copy_tree(const QString& from, const QString& to) {
+    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString target = to + file.mid(from.size());
+        QDir().mkpath(QFileInfo(target).path());
+        QFile::copy(file, target);
+    }
+}
+
+class PlanCommand : public ::testing::Test {
+protected:
+    test::TempFolder dir;
+    QString data = dir.file("smxcwjj");
+
+    void SetUp() override { copy_tree(VELMORA_DATA_ROOT, data); }
+
+    QString photo(const QString& name, int w, int h) {
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(Qt::darkGreen);
+        const QString path = dir.file("photos/" + name);
+        QDir().mkpath(dir.file("photos"));
+        save_jpeg(image, path);
+        return path;
+    }
+    PlanRun run(QStringList arguments) {
+        QProcess process;
+        arguments.prepend(data);
+        arguments.prepend("--data-root");
+        arguments.prepend("plan");
+        process.start(QStringLiteral(VELMORA_BIN_DIR) + "/velmora-make", arguments);
+        process.waitForFinished(120000);
+        PlanRun r;
+        r.exit_code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        r.error = QString::fromUtf8(process.readAllStandardError());
+        const QByteArray out = process.readAllStandardOutput();
+        if (r.exit_code == 0)
+            r.out = json::parse(out.toStdString());
+        return r;
+    }
+};
+
+// Every photo sits in a slot of its kind, in a template whose lists agree with each other.
+void expect_consistent_album(const json& out) {
+    for (const char* list : {"photos", "used_templates", "slots", "backgrounds"})
+        ASSERT_TRUE(out.contains(list) && out[list].is_array()) << list;
+    const json& photos = out["photos"];
+    const json& used = out["used_templates"];
+    const json& slot_rows = out["slots"];
+    EXPECT_EQ(out["backgrounds"].size(), used.size()) << "one background row per used template";
+    EXPECT_EQ(slot_rows[0].size(), 27u) << "every slot row has its 27 cells";
+    for (const char* key : {"编号", "名称", "类型", "分类", "图片名称", "图片类型", "宽度", "高度", "图片位置", "透明度"})
+        EXPECT_TRUE(out["backgrounds"][0].contains(key)) << key;
+
+    std::vector<int> uses(photos.size(), 0);
+    std::vector<int> slot_count(used.size(), 0);
+    for (const json& s : slot_rows) {
+        const int used_row = std::stoi(s["used_row"].get<std::string>());
+        ASSERT_LT(used_row, int(used.size()));
+        ++slot_count[std::size_t(used_row)];
+        EXPECT_EQ(s["template_name"], used[std::size_t(used_row)]["template_name"]);
+        EXPECT_EQ(s["match"], "yi_pipei");
+        const int photo_row = std::stoi(s["photo_row"].get<std::string>());
+        ASSERT_LT(photo_row, int(photos.size()));
+        ++uses[std::size_t(photo_row)];
+        const json& p = photos[std::size_t(photo_row)];
+        EXPECT_EQ(s["photo_location"], p["location"]);
+        const bool landscape = std::stoi(p["width"].get<std::string>()) >= std::stoi(p["height"].get<std::string>());
+        EXPECT_EQ(s["slot_kind"], landscape ? "heng_zhaopian" : "shu_zhaopian") << p["name"];
+        EXPECT_FALSE(s["picture"].get<std::string>().empty()) << "shipped slots are all named";
+    }
+    for (std::size_t u = 0; u < used.size(); ++u) {
+        EXPECT_EQ(slot_count[u], std::stoi(used[u]["landscape_slots"].get<std::string>()) +
+                                     std::stoi(used[u]["portrait_slots"].get<std::string>()));
+        EXPECT_EQ(used[u]["match_state"], "已完成");
+        EXPECT_EQ(used[u]["position_number"], std::to_string(u + 1));
+    }
+    for (std::size_t p = 0; p < photos.size(); ++p) {
+        EXPECT_GE(uses[p], 1) << "photo " << p << " has a slot";
+        EXPECT_EQ(photos[p]["fitted"], "完成");
+        EXPECT_EQ(photos[p]["number"], std::to_string(p + 1));
+    }
+}
+
+TEST_F(PlanCommand, RandomModePlacesEveryPhotoFromAFolderInNameOrder) {
+    photo("c.JPG", 64, 48);
+    photo("a.jpg", 48, 64);
+    photo("b.jpeg", 64, 64);
+    photo("d.jpg", 64, 40);
+    photo("e.Jpg", 40, 64);
+    dir.write("photos/notes.txt", "not a photo");
+    const PlanRun r = run({dir.file("photos")});
+    ASSERT_EQ(r.exit_code, 0) << r.error.toStdString();
+    ASSERT_EQ(r.out["photos"].size(), 5u);
+    EXPECT_EQ(r.out["photos"][0]["name"], "a");
+    EXPECT_EQ(r.out["photos"][2]["name"], "c");
+    EXPECT_EQ(r.out["photos"][2]["format"], ".JPG");
+    EXPECT_EQ(r.out["photos"][0]["width"], "48");
+    expect_consistent_album(r.out);
+    for (const json& b : r.out["backgrounds"])
+        EXPECT_FALSE(b["图片位置"].get<std::string>().empty()) << "landscape photos give every template a background";
+}
+
+TEST_F(PlanCommand, CombinationModeUsesTheCombinationsTemplates) {
+    const QString wide = photo("w1.jpg", 64, 48);
+    const QString wide2 = photo("w2.jpg", 64, 48);
+    const PlanRun r = run({"--combination", "1", wide, wide2});
+    ASSERT_EQ(r.exit_code, 0) << r.error.toStdString();
+    expect_consistent_album(r.out);
+    EXPECT_GE(r.out["used_templates"].size(), 4u) << "the first pass applies every entry";
+}
+
+TEST_F(PlanCommand, BadInputFailsWithAMessage) {
+    const QString wide = photo("w.jpg", 64, 48);
+    struct Case {
+        QStringList arguments;
+        const char* says;
+    };
+    const Case cases[] = {{{dir.file("missing.jpg")}, "no such photo"},
+                          {{"--combination", "99", wide}, "no combination file 99"},
+                          {{"--combination", "x", wide}, "--combination"},
+                          {{}, "no photos"}};
+    for (const Case& c : cases) {
+        const PlanRun r = run(c.arguments);
+        EXPECT_NE(r.exit_code, 0) << c.says;
+        EXPECT_TRUE(r.error.contains(c.says)) << r.error.toStdString();
+    }
+}
+
+} // namespace
+} // namespace velmora
