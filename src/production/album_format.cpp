@@ -1,0 +1,62 @@
+#include "production/album_format.h"
+
+#include "core/clock.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <array>
+
+namespace velmora::mcl {
+namespace {
+
+// MPEG-1/2 need about three times the bits of H.264 for the same picture; the minimum keeps
+// the small sizes watchable (1150 kbit/s is the VCD rate). DVD players read at most 10.08
+// Mbit/s for video and sound together.
+constexpr std::array<AlbumFormat, 7> kFormats{{
+    {AlbumType::vcd, "VCD", ".mpg", "mpeg", "mpeg1video", "mp2", 44100, 224, 0.25, 1150, 0, 2, nullptr},
+    {AlbumType::svcd, "SVCD", ".mpg", "vob", "mpeg2video", "mp2", 44100, 224, 0.25, 2500, 0, 2, nullptr},
+    {AlbumType::dvd, "DVD", ".mpg", "dvd", "mpeg2video", "ac3", 48000, 448, 0.25, 4000, 9000, 2, nullptr},
+    {AlbumType::mov, "MOV", ".mov", "mov", "libx264", "aac", 44100, 192, 0.08, 800, 0, 2, "veryfast"},
+    {AlbumType::avi, "AVI", ".avi", "avi", "mpeg4", "libmp3lame", 44100, 192, 0.15, 1000, 0, 2, nullptr},
+    {AlbumType::mp4, "MP4", ".mp4", "mp4", "libx264", "aac", 44100, 192, 0.08, 800, 0, 2, "veryfast"},
+    {AlbumType::wmv, "WMV", ".wmv", "asf", "wmv2", "wmav2", 44100, 192, 0.2, 1000, 0, 0, nullptr},
+}};
+
+} // namespace
+
+const AlbumFormat* album_format(AlbumType type) {
+    const auto row = std::find_if(kFormats.begin(), kFormats.end(),
+                                  [type](const AlbumFormat& f) { return f.type == type; });
+    return row == kFormats.end() ? nullptr : &*row;
+}
+
+const AlbumFormat* format_for_preset(FormatPreset preset) {
+    switch (preset) {
+    case FormatPreset::vcd: return album_format(AlbumType::vcd);
+    case FormatPreset::svcd: return album_format(AlbumType::svcd);
+    case FormatPreset::dvd: return album_format(AlbumType::dvd);
+    case FormatPreset::avi: return album_format(AlbumType::avi);
+    case FormatPreset::none: break;
+    }
+    return nullptr;
+}
+
+const AlbumFormat* format_for_extension(const QString& path) {
+    const QString extension = QLatin1Char('.') + QFileInfo(path).suffix().toLower();
+    for (const AlbumType type : {AlbumType::mov, AlbumType::mp4, AlbumType::wmv, AlbumType::avi}) {
+        if (extension == QLatin1String(album_format(type)->extension))
+            return album_format(type);
+    }
+    return nullptr;
+}
+
+int standard_video_kbps(const AlbumFormat& format, int width, int height) {
+    const double bits = double(width) * height * kFramesPerSecond * format.video_bits_per_pixel;
+    return limited_video_kbps(format, std::max(format.min_video_kbps, static_cast<int>(bits / 1000)));
+}
+
+int limited_video_kbps(const AlbumFormat& format, int kbps) {
+    return format.max_video_kbps > 0 ? std::min(kbps, format.max_video_kbps) : kbps;
+}
+
+} // namespace velmora::mcl
