@@ -1,10 +1,13 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileDialog>
+#include <QImage>
 #include <gtest/gtest.h>
 
 #include "app/desktop/desktop_app.h"
 #include "core/cleanup.h"
+#include "core/jpeg_writer.h"
 #include "modal_answers.h"
 #include "support/test_support.h"
 
@@ -54,7 +57,10 @@ protected:
         test::when_modal_shows([&](QWidget* w) {
             if (auto* box = qobject_cast<MessageBoxWindow*>(w))
                 shown = box->message();
-            test::press(w, w->objectName() == QLatin1String("TForm14") ? QStringLiteral("确定") : QStringLiteral("返  回"));
+            if (w->objectName() == QLatin1String("TForm14"))
+                test::press(w, QStringLiteral("确定"));
+            else
+                test::press_close_label(w);
         });
         app.run_command(command);
         return shown;
@@ -152,6 +158,43 @@ TEST_F(DesktopAppTest, ExitCancelledChangesNothingAndConfirmedCleansUp) {
     EXPECT_FALSE(QFileInfo::exists(root.work_dir()));
     EXPECT_FALSE(QFileInfo::exists(root.preview_workspace()));
     EXPECT_TRUE(QFileInfo::exists(root.template_params_folder())) << "shipped data stays";
+}
+
+TEST_F(DesktopAppTest, PhotosChosenInThePhotoWindowLandInTemplatesAndTheSummaryList) {
+    auto app = started_app();
+    QStringList names;
+    for (const auto& [name, size] : {std::pair{"beach.jpg", QSize(640, 480)}, std::pair{"tower.JPG", QSize(480, 640)},
+                                     std::pair{"lake.jpg", QSize(800, 450)}}) {
+        QImage photo(size, QImage::Format_RGB32);
+        photo.fill(QColor(90, 140, 200));
+        save_jpeg(photo, dir.file(QString::fromLatin1(name)));
+        names << QStringLiteral("\"%1\"").arg(QString::fromLatin1(name));
+    }
+    test::when_modal_shows([&](QWidget* photo_window) {
+        ASSERT_EQ(photo_window->objectName(), "TForm3");
+        test::when_modal_shows([&](QWidget* chooser) {
+            auto* dialog = qobject_cast<QFileDialog*>(chooser);
+            ASSERT_NE(dialog, nullptr) << chooser->metaObject()->className();
+            dialog->setDirectory(dir.path());
+            dialog->selectFile(names.join(QLatin1Char(' ')));
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        });
+        test::press(photo_window, QStringLiteral("添加照片"));
+        test::press_close_label(photo_window);
+    });
+    app->run_command(MainCommand::AddPhotos);
+
+    ASSERT_EQ(app->album().photos.size(), 3u);
+    EXPECT_EQ(app->album().photos[1].name, "tower");
+    EXPECT_FALSE(app->album().photos[1].is_landscape());
+    ASSERT_FALSE(app->album().used_templates.empty());
+    for (const PhotoEntry& photo : app->album().photos)
+        EXPECT_TRUE(photo.fitted) << photo.name.toStdString();
+    EXPECT_EQ(app->album().backgrounds.size(), app->album().used_templates.size());
+    QTreeWidget* summary = app->windows().main().used_templates_list();
+    ASSERT_EQ(summary->topLevelItemCount(), int(app->album().used_templates.size()));
+    EXPECT_EQ(summary->topLevelItem(0)->text(1), app->album().used_templates[0].template_name);
+    EXPECT_NE(app->state().zongshijian, "00:00:00") << "finished templates give the album a length";
 }
 
 TEST_F(DesktopAppTest, StartUpMovieOfTheWrongSizeEndsTheProgram) {

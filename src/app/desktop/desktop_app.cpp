@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <QApplication>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QFile>
 #include <QScreen>
@@ -14,6 +15,7 @@
 #include "core/startup_movie.h"
 #include "core/total_time.h"
 #include "core/window_style.h"
+#include "templates/template_combination.h"
 
 namespace velmora {
 namespace {
@@ -23,8 +25,12 @@ void pump() { QCoreApplication::processEvents(); }
 } // namespace
 
 DesktopApp::DesktopApp(DataRoot root, Options options)
-    : root_(std::move(root)), options_(std::move(options)), skin_(WindowSkin::paint()), windows_(skin_, settings_),
-      ui_(windows_) {
+    : root_(std::move(root)), options_(std::move(options)), skin_(WindowSkin::paint()),
+      random_(seeded_random_pick(std::uint32_t(QDateTime::currentMSecsSinceEpoch()))),
+      photos_(album_, state_, ui_, random_, text_effects_),
+      windows_(skin_, {settings_, photos_, assignment_, thumbnails_, ui_, photo_hooks()}) {
+    ui_.attach(windows_);
+    ui_.set_progress_bar(windows_.progress().bar());
     for (QTimer* timer : {&splash_timer_, &loading_timer_, &deferred_timer_})
         timer->setSingleShot(true);
     splash_timer_.setInterval(options_.splash_ms);
@@ -181,18 +187,67 @@ void DesktopApp::run_command(MainCommand command) {
 void DesktopApp::add_photos() {
     if (state_.ShockwaveFlash_qi_dong_dong_hua == QLatin1String("0"))
         release_startup_movie();
-    open_form("TForm3");
+    windows_.photo_list().refresh();
+    windows_.photo_list().exec();
+    refresh_summary_lists();
     refresh_times();
+    if (!album_.photos.empty())
+        state_.hangshu = QStringLiteral("wu");
+}
+
+AssignmentServices DesktopApp::assignment_services() {
+    return AssignmentServices{catalogue_, settings_, ui_, root_, random_};
+}
+
+PhotoListWindowHooks DesktopApp::photo_hooks() {
+    PhotoListWindowHooks hooks;
+    // Every photo without a template takes part in the assignment, so the first new row does
+    // not narrow it.
+    hooks.adding.after_adding = [this] { assign_templates(album_, 0, assignment_, assignment_services()); };
+    hooks.set_random_mode = [this] { assignment_.mobanfashi = AssignmentMode::Random; };
+    hooks.combination_add = [this] { return add_photos_by_combination(); };
+    hooks.auto_fit = [this] { run_fitting_job(album_, assignment_, assignment_services()); };
+    hooks.open_photo_files = [this] { windows_.photo_files().open(); };
+    return hooks;
+}
+
+// With template combinations chosen in the settings: the options window decides the mode; in
+// combination mode the photos are checked against the combination's needs and added by it.
+bool DesktopApp::add_photos_by_combination() {
+    TemplateOptionsWindow& options = windows_.template_options();
+    options.set_combinations(combination_list(root_));
+    options.exec();
+    if (assignment_.mobanfashi != AssignmentMode::Combination)
+        return false;
+    QStringList landscape;
+    QStringList portrait;
+    const auto files = combination_check(ui_, assignment_.required_landscape, assignment_.required_portrait, landscape,
+                                         portrait);
+    if (!files || files->isEmpty())
+        return true;
+    windows_.progress().run(QStringLiteral("添加照片"), [this, files] {
+        add_photos_job(photos_, *files, {[this] { assign_templates(album_, 0, assignment_, assignment_services()); }, {}});
+    });
+    windows_.photo_list().refresh();
+    return true;
+}
+
+void DesktopApp::refresh_summary_lists() {
+    QTreeWidget* list = windows_.main().used_templates_list();
+    list->clear();
+    for (std::size_t i = 0; i < album_.used_templates.size(); ++i) {
+        const UsedTemplate& used = album_.used_templates[i];
+        list->addTopLevelItem(new QTreeWidgetItem({QString::number(i + 1), used.template_name, used.duration}));
+    }
 }
 
 void DesktopApp::template_management() {
-    // The photo list comes with the photo window; until then there is never a photo.
-    constexpr int photo_count = 0;
-    if (photo_count == 0) {
+    if (album_.photos.empty()) {
         ui_.show_message(QStringLiteral("没有添加照片文件！使用模板管理功能,至少添加一张照片文件！"));
         return;
     }
     open_form("TForm8");
+    refresh_summary_lists();
     refresh_times();
 }
 
@@ -244,8 +299,12 @@ void DesktopApp::toggle_window_size() {
 }
 
 void DesktopApp::refresh_times() {
-    // Used templates come with template management; until then none is finished.
-    state_.zongshijian = total_time_clock({}, true);
+    std::vector<qint64> finished;
+    for (const UsedTemplate& used : album_.used_templates)
+        if (used.complete)
+            finished.push_back(catalogue_.mobancanshu.at(std::size_t(used.catalogue_number)).mbdx.toLongLong());
+    // Music-synchronised albums take their length from the songs, which come with the music list.
+    state_.zongshijian = total_time_clock(finished, true);
     state_.danqianshijian = QStringLiteral("00:00:00");
     windows_.main().set_times(state_.danqianshijian, state_.zongshijian);
 }

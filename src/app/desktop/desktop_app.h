@@ -13,7 +13,12 @@
 #include "core/window_skin.h"
 #include "preview/template_player.h"
 #include "preview/template_player_view.h"
+#include "templates/album.h"
+#include "templates/auto_text_effects.h"
+#include "templates/photo_list.h"
+#include "templates/template_assignment.h"
 #include "templates/template_catalogue.h"
+#include "templates/thumbnail_service.h"
 
 namespace velmora {
 
@@ -38,6 +43,8 @@ public:
     SystemSettings& settings() { return settings_; }
     WindowSet& windows() { return windows_; }
     const TemplateCatalogue& catalogue() const { return catalogue_; }
+    Album& album() { return album_; }
+    AssignmentState& assignment() { return assignment_; }
     // The start-up movie's player while it plays; null once released.
     TemplatePlayer* startup_player() const { return startup_player_.get(); }
 
@@ -56,6 +63,10 @@ private:
     void fail(const QString& reason);
 
     void add_photos();
+    PhotoListWindowHooks photo_hooks();
+    AssignmentServices assignment_services();
+    bool add_photos_by_combination();
+    void refresh_summary_lists();
     void template_management();
     void open_form(const char* form_name);
     void open_settings();
@@ -71,9 +82,15 @@ private:
     AppState state_;
     SystemSettings settings_;
     WindowSkin skin_;
-    WindowSet windows_;
     DesktopUi ui_;
     TemplateCatalogue catalogue_;
+    Album album_;
+    AssignmentState assignment_;
+    ThumbnailService thumbnails_;
+    NoAutoTextEffects text_effects_;
+    RandomPick random_;
+    PhotoList photos_;
+    WindowSet windows_;
     std::unique_ptr<TemplatePlayer> startup_player_;
     TemplatePlayerView* startup_view_ = nullptr;
     QTimer splash_timer_;      // Timer1

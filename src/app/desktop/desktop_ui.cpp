@@ -7,11 +7,11 @@
 namespace velmora {
 
 void DesktopUi::show_message(const QString& text, const QString& title) {
-    windows_.message_box().show_message(text, title);
+    windows_->message_box().show_message(text, title);
 }
 
 bool DesktopUi::confirm(const QString& title, const QString& question) {
-    return windows_.confirm().ask(title, question);
+    return windows_->confirm().ask(title, question);
 }
 
 QStringList DesktopUi::choose_files(const QString& title, const QString& folder, const QString& filter) {

@@ -9,9 +9,11 @@
 namespace velmora {
 
 // The Ui of the desktop program: its own message and confirmation boxes, Qt's file dialogs.
+// The windows are made after the engine objects that talk through this Ui, so they are
+// attached afterwards; nothing may be shown before.
 class DesktopUi : public Ui {
 public:
-    explicit DesktopUi(WindowSet& windows) : windows_(windows) {}
+    void attach(WindowSet& windows) { windows_ = &windows; }
 
     void show_message(const QString& text, const QString& title = {}) override;
     bool confirm(const QString& title, const QString& question) override;
@@ -24,7 +26,7 @@ public:
     void set_progress_bar(QProgressBar* bar) { progress_bar_ = bar; }
 
 private:
-    WindowSet& windows_;
+    WindowSet* windows_ = nullptr;
     QPointer<QProgressBar> progress_bar_;
 };
 

@@ -12,13 +12,18 @@ W* WindowSet::create(Args&&... args) {
     return raw;
 }
 
-WindowSet::WindowSet(const WindowSkin& skin, SystemSettings& settings) {
+WindowSet::WindowSet(const WindowSkin& skin, AlbumWindowServices services) {
     const auto placeholder = [&](const char* form, const char* caption) {
         create<PlaceholderWindow>(QString::fromLatin1(form), QString::fromUtf8(caption), skin);
     };
+    // The photo window runs its jobs in the progress window, which the table lists later: it is
+    // made first and takes its place in the order below.
+    auto progress = std::make_unique<ProgressWindow>(skin);
+    progress_ = progress.get();
     splash_ = create<SplashWindow>();
     main_ = create<MainWindow>(skin);
-    placeholder("TForm3", "添加照片");
+    photo_list_ = create<PhotoListWindow>(services.photos, services.settings, services.thumbnails, *progress_, skin,
+                                          services.photo_hooks);
     placeholder("TForm4", "添加音乐");
     placeholder("TForm5", "添加歌词");
     placeholder("TForm6", "画面质量");
@@ -26,13 +31,13 @@ WindowSet::WindowSet(const WindowSkin& skin, SystemSettings& settings) {
     placeholder("TForm8", "模板管理");
     placeholder("TForm9", "照片剪裁");
     placeholder("TForm12", "配置文件");
-    placeholder("TForm13", "加载照片");
+    windows_.push_back(std::move(progress));
     message_box_ = create<MessageBoxWindow>(skin);
     placeholder("TMainForm", "缩略图");
     placeholder("TForm15", "音乐歌词预览");
     exit_ = create<ExitWindow>(skin);
     confirm_ = create<ConfirmWindow>(skin);
-    settings_ = create<SettingsWindow>(settings, skin);
+    settings_ = create<SettingsWindow>(services.settings, skin);
     placeholder("TForm19", "预览模板");
     placeholder("TForm20", "预览此张照片所使用的模板效果");
     placeholder("TForm21", "背景图片");
@@ -46,8 +51,9 @@ WindowSet::WindowSet(const WindowSkin& skin, SystemSettings& settings) {
     placeholder("TForm35", "自动添加画面特效");
     placeholder("TForm36", "选择删除特效");
     placeholder("TForm37", "选择删除特效");
-    placeholder("TForm41", "模板选项：自动为添加的照片分配模板方式");
-    placeholder("TForm42", "照片文件");
+    template_options_ = create<TemplateOptionsWindow>(services.assignment, services.ui, skin);
+    photo_files_ = create<PhotoFilesWindow>(services.photos, *photo_list_, services.thumbnails, *progress_, skin,
+                                            PhotoFilesWindowHooks{});
 }
 
 WindowSet::~WindowSet() {

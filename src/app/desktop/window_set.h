@@ -10,21 +10,39 @@
 #include "core/message_box_window.h"
 #include "core/settings_window.h"
 #include "core/splash_window.h"
+#include "templates/photo_files_window.h"
+#include "templates/photo_list_window.h"
+#include "templates/progress_window.h"
+#include "templates/template_options_window.h"
 
 namespace velmora {
+
+// What the album windows edit and start; owned by the desktop program.
+struct AlbumWindowServices {
+    SystemSettings& settings;
+    PhotoList& photos;
+    AssignmentState& assignment;
+    const ThumbnailService& thumbnails;
+    Ui& ui;
+    PhotoListWindowHooks photo_hooks;
+};
 
 // Every window of the program, created once at start in a fixed order and kept until exit.
 class WindowSet {
 public:
-    WindowSet(const WindowSkin& skin, SystemSettings& settings);
+    WindowSet(const WindowSkin& skin, AlbumWindowServices services);
     ~WindowSet();
 
     SplashWindow& splash() const { return *splash_; }
     MainWindow& main() const { return *main_; }
+    PhotoListWindow& photo_list() const { return *photo_list_; }
+    ProgressWindow& progress() const { return *progress_; }
     MessageBoxWindow& message_box() const { return *message_box_; }
     ConfirmWindow& confirm() const { return *confirm_; }
     ExitWindow& exit() const { return *exit_; }
     SettingsWindow& settings() const { return *settings_; }
+    TemplateOptionsWindow& template_options() const { return *template_options_; }
+    PhotoFilesWindow& photo_files() const { return *photo_files_; }
     // A window by its form name ("TForm3"); null when there is none.
     QWidget* form(const QString& form_name) const;
     // Form names in creation order.
@@ -37,10 +55,14 @@ private:
     std::vector<std::unique_ptr<QWidget>> windows_;
     SplashWindow* splash_ = nullptr;
     MainWindow* main_ = nullptr;
+    PhotoListWindow* photo_list_ = nullptr;
+    ProgressWindow* progress_ = nullptr;
     MessageBoxWindow* message_box_ = nullptr;
     ConfirmWindow* confirm_ = nullptr;
     ExitWindow* exit_ = nullptr;
     SettingsWindow* settings_ = nullptr;
+    TemplateOptionsWindow* template_options_ = nullptr;
+    PhotoFilesWindow* photo_files_ = nullptr;
 };
 
 } // namespace velmora
