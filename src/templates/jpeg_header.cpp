@@ -129,6 +129,7 @@ std::optional<JpegHeader> parse(SegmentSource& in) {
             if (!in.read(app1.data(), payload))
                 return std::nullopt;
             header.orientation = exif_orientation(app1);
+            header.exif_thumbnail = exif_thumbnail(app1).toByteArray();
         } else if (!in.skip(payload)) {
             return std::nullopt;
         }

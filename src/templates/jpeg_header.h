@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
@@ -11,6 +12,7 @@ struct JpegHeader {
     int stored_width = 0;
     int stored_height = 0;
     int orientation = 1; // EXIF orientation, 1 when the file has none
+    QByteArray exif_thumbnail; // the camera's embedded small JPEG, empty when there is none
 
     int display_width() const;
     int display_height() const;

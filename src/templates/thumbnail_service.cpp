@@ -1,5 +1,6 @@
 #include "templates/thumbnail_service.h"
 
+#include <cstdlib>
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
@@ -62,6 +63,22 @@ QImage decode_scaled(const QByteArray& jpeg, QSize stored_target) {
     return image;
 }
 
+// The camera's embedded thumbnail, when it is large enough for `stored_target` and shows the
+// whole photo (same proportions within 2 %): decoding a few kilobytes instead of megabytes is
+// what makes a page of small thumbnails fast.
+QImage embedded_thumbnail(const JpegHeader& header, QSize stored_target) {
+    if (header.exif_thumbnail.isEmpty())
+        return {};
+    const QImage small = decode_scaled(header.exif_thumbnail, stored_target);
+    if (small.width() < stored_target.width() || small.height() < stored_target.height())
+        return {};
+    const qint64 cross_a = qint64(small.width()) * header.stored_height;
+    const qint64 cross_b = qint64(small.height()) * header.stored_width;
+    if (std::abs(cross_a - cross_b) * 50 > cross_b)
+        return {};
+    return small;
+}
+
 QImage decode_jpeg(const QString& path, QSize size) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -71,7 +88,9 @@ QImage decode_jpeg(const QString& path, QSize size) {
     if (!header)
         return {};
     const QSize stored_target = orientation_swaps_axes(header->orientation) ? size.transposed() : size;
-    const QImage stored = decode_scaled(jpeg, stored_target);
+    QImage stored = embedded_thumbnail(*header, stored_target);
+    if (stored.isNull())
+        stored = decode_scaled(jpeg, stored_target);
     return stored.isNull() ? QImage() : apply_orientation(stored, header->orientation);
 }
 

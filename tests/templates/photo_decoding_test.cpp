@@ -153,5 +153,29 @@ TEST(Thumbnail, DecodesAtTheSmallestDctScaleThatCoversTheTarget) {
         EXPECT_EQ(dct_decode_size(c.stored, c.target), c.decoded) << c.target.width();
 }
 
+TEST(Thumbnail, UsesTheCamerasEmbeddedThumbnailOnlyWhenItIsLargeEnoughAndWhole) {
+    // The photo is blue, its embedded thumbnails red: the colour shows which one was drawn.
+    QImage blue(800, 600, QImage::Format_RGB32);
+    blue.fill(QColor(0, 0, 255));
+    QImage red_4_3(160, 120, QImage::Format_RGB32);
+    red_4_3.fill(QColor(255, 0, 0));
+    QImage red_16_9(160, 90, QImage::Format_RGB32);
+    red_16_9.fill(QColor(255, 0, 0));
+    test::TempFolder folder;
+    const QString fitting = folder.write(
+        "a.jpg", jpeg_with(blue, test::exif_segment_with_thumbnail(1, jpeg_with(red_4_3))));
+    const QString other_shape = folder.write(
+        "b.jpg", jpeg_with(blue, test::exif_segment_with_thumbnail(1, jpeg_with(red_16_9))));
+    const ThumbnailService service;
+    const QColor red(255, 0, 0), blue_colour(0, 0, 255);
+
+    EXPECT_TRUE(test::near(service.thumbnail(fitting, QSize(118, 80)).pixelColor(50, 40), red)) << "small: embedded";
+    EXPECT_TRUE(test::near(service.thumbnail(fitting, QSize(400, 300)).pixelColor(50, 40), blue_colour))
+        << "larger than the embedded picture: the photo itself";
+    EXPECT_TRUE(test::near(service.thumbnail(other_shape, QSize(118, 80)).pixelColor(50, 40), blue_colour))
+        << "an embedded picture of other proportions is not the whole photo";
+    EXPECT_EQ(measure_photo(fitting), QSize(800, 600)) << "measuring is not misled by the thumbnail";
+}
+
 } // namespace
 } // namespace velmora

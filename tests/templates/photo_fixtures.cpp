@@ -42,6 +42,33 @@ QByteArray exif_segment(int orientation, bool big_endian) {
     return segment + payload;
 }
 
+QByteArray exif_segment_with_thumbnail(int orientation, const QByteArray& thumbnail) {
+    QByteArray tiff("II*\0", 4);
+    put32(tiff, 8, false);        // IFD0 offset
+    put16(tiff, 1, false);        // IFD0: the orientation
+    put16(tiff, 0x0112, false);
+    put16(tiff, 3, false);
+    put32(tiff, 1, false);
+    put16(tiff, orientation, false);
+    put16(tiff, 0, false);
+    put32(tiff, 26, false);       // IFD1 follows
+    put16(tiff, 2, false);        // IFD1: where the thumbnail lies
+    put16(tiff, 0x0201, false);
+    put16(tiff, 4, false);
+    put32(tiff, 1, false);
+    put32(tiff, 56, false);
+    put16(tiff, 0x0202, false);
+    put16(tiff, 4, false);
+    put32(tiff, 1, false);
+    put32(tiff, quint32(thumbnail.size()), false);
+    put32(tiff, 0, false);        // no further IFD
+    tiff += thumbnail;
+    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
+    QByteArray segment("\xFF\xE1", 2);
+    put16(segment, int(payload.size() + 2), true);
+    return segment + payload;
+}
+
 QByteArray jpeg_with(const QImage& image, const QByteArray& app1) {
     QByteArray jpeg = encode_jpeg(image);
     if (!app1.isEmpty())

@@ -10,6 +10,10 @@ namespace velmora::test {
 // little-endian ("II") or big-endian ("MM") byte order.
 QByteArray exif_segment(int orientation, bool big_endian = false);
 
+// An APP1 segment with the orientation in IFD0 and `thumbnail` (a JPEG) embedded through IFD1,
+// as cameras write it.
+QByteArray exif_segment_with_thumbnail(int orientation, const QByteArray& thumbnail);
+
 // `image` as a JPEG, with `app1` (for instance exif_segment) inserted after the start of image.
 QByteArray jpeg_with(const QImage& image, const QByteArray& app1 = {});
 
