@@ -8,6 +8,7 @@
 #include "app/desktop/desktop_app.h"
 #include "core/cleanup.h"
 #include "core/jpeg_writer.h"
+#include "media/sine_song.h"
 #include "modal_answers.h"
 #include "support/test_support.h"
 
@@ -195,6 +196,43 @@ TEST_F(DesktopAppTest, PhotosChosenInThePhotoWindowLandInTemplatesAndTheSummaryL
     ASSERT_EQ(summary->topLevelItemCount(), int(app->album().used_templates.size()));
     EXPECT_EQ(summary->topLevelItem(0)->text(1), app->album().used_templates[0].template_name);
     EXPECT_NE(app->state().zongshijian, "00:00:00") << "finished templates give the album a length";
+}
+
+TEST_F(DesktopAppTest, SongsAddedInTheMusicWindowAreMeasuredAndSummarised) {
+    auto app = started_app();
+    test::write_sine_mp3(dir.file("song.mp3"), 2.5);
+    dir.write("noise.mp3", "not a song at all");
+    QStringList messages;
+    test::when_modal_shows([&](QWidget* music_window) {
+        ASSERT_EQ(music_window->objectName(), "TForm4");
+        test::when_modal_shows([&](QWidget* chooser) {
+            auto* dialog = qobject_cast<QFileDialog*>(chooser);
+            ASSERT_NE(dialog, nullptr);
+            dialog->setDirectory(dir.path());
+            dialog->selectFile(QStringLiteral("\"song.mp3\" \"noise.mp3\""));
+            // The unreadable file is reported once the songs are measured.
+            test::when_modal_shows(
+                [&](QWidget* box) {
+                    messages << static_cast<MessageBoxWindow*>(box)->message();
+                    test::press(box, QStringLiteral("确定"));
+                },
+                QStringLiteral("TForm14"));
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        });
+        test::press(music_window, QStringLiteral("添加音乐"));
+        test::press_close_label(music_window);
+    });
+    app->run_command(MainCommand::AddMusic);
+
+    ASSERT_EQ(app->songs().size(), 1);
+    EXPECT_EQ(app->songs().songs()[0].name, "song");
+    EXPECT_NEAR(double(app->songs().songs()[0].length_ms), 2500.0, 80.0);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains("noise.mp3"));
+    QTreeWidget* summary = app->windows().main().songs_list();
+    ASSERT_EQ(summary->topLevelItemCount(), 1);
+    EXPECT_EQ(summary->topLevelItem(0)->text(2), "00:00:02");
+    EXPECT_EQ(app->state().yinyue_dakai_1ci, "1");
 }
 
 TEST_F(DesktopAppTest, StartUpMovieOfTheWrongSizeEndsTheProgram) {

@@ -11,12 +11,12 @@
 
 namespace velmora::test {
 
-void when_modal_shows(std::function<void(QWidget*)> act) {
+void when_modal_shows(std::function<void(QWidget*)> act, const QString& form_name) {
     auto* poll = new QTimer;
     poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, act = std::move(act)] {
+    QObject::connect(poll, &QTimer::timeout, [poll, act = std::move(act), form_name] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible())
+        if (!modal || !modal->isVisible() || (!form_name.isEmpty() && modal->objectName() != form_name))
             return;
         poll->stop();
         poll->deleteLater();

@@ -8,7 +8,8 @@ namespace velmora::test {
 
 // Acts on the next modal window as soon as it shows (the caller then opens it with exec()).
 // `act` receives the window; record what it shows and press one of its buttons there.
-void when_modal_shows(std::function<void(QWidget*)> act);
+// With `form_name`, waits for the modal window of that objectName (others may show first).
+void when_modal_shows(std::function<void(QWidget*)> act, const QString& form_name = {});
 
 // Presses the push button captioned `caption` in `window`; fails the test when there is none.
 void press(QWidget* window, const QString& caption);

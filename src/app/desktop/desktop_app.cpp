@@ -28,7 +28,8 @@ DesktopApp::DesktopApp(DataRoot root, Options options)
     : root_(std::move(root)), options_(std::move(options)), skin_(WindowSkin::paint()),
       random_(seeded_random_pick(std::uint32_t(QDateTime::currentMSecsSinceEpoch()))),
       photos_(album_, state_, ui_, random_, text_effects_),
-      windows_(skin_, {settings_, photos_, assignment_, thumbnails_, ui_, photo_hooks()}) {
+      windows_(skin_, {state_, settings_, songs_, root_.program_folder(), photos_, assignment_, thumbnails_, ui_,
+                       photo_hooks()}) {
     ui_.attach(windows_);
     ui_.set_progress_bar(windows_.progress().bar());
     for (QTimer* timer : {&splash_timer_, &loading_timer_, &deferred_timer_})
@@ -155,9 +156,7 @@ void DesktopApp::run_command(MainCommand command) {
         return;
     switch (command) {
     case MainCommand::AddPhotos: return add_photos();
-    case MainCommand::AddMusic:
-        open_form("TForm4");
-        return refresh_times();
+    case MainCommand::AddMusic: return add_music();
     case MainCommand::AddLyrics: return open_form("TForm5");
     case MainCommand::Synchronisation:
         open_form("TForm7");
@@ -232,12 +231,25 @@ bool DesktopApp::add_photos_by_combination() {
     return true;
 }
 
+void DesktopApp::add_music() {
+    windows_.music_list().refresh();
+    windows_.music_list().exec();
+    refresh_summary_lists();
+    refresh_times();
+}
+
 void DesktopApp::refresh_summary_lists() {
-    QTreeWidget* list = windows_.main().used_templates_list();
-    list->clear();
+    QTreeWidget* templates = windows_.main().used_templates_list();
+    templates->clear();
     for (std::size_t i = 0; i < album_.used_templates.size(); ++i) {
         const UsedTemplate& used = album_.used_templates[i];
-        list->addTopLevelItem(new QTreeWidgetItem({QString::number(i + 1), used.template_name, used.duration}));
+        templates->addTopLevelItem(new QTreeWidgetItem({QString::number(i + 1), used.template_name, used.duration}));
+    }
+    QTreeWidget* songs = windows_.main().songs_list();
+    songs->clear();
+    for (std::size_t i = 0; i < songs_.songs().size(); ++i) {
+        const MusicEntry& song = songs_.songs()[i];
+        songs->addTopLevelItem(new QTreeWidgetItem({QString::number(i + 1), song.name, song_length_text(song.length_ms)}));
     }
 }
 

@@ -44,6 +44,7 @@ public:
     WindowSet& windows() { return windows_; }
     const TemplateCatalogue& catalogue() const { return catalogue_; }
     Album& album() { return album_; }
+    MusicList& songs() { return songs_; }
     AssignmentState& assignment() { return assignment_; }
     // The start-up movie's player while it plays; null once released.
     TemplatePlayer* startup_player() const { return startup_player_.get(); }
@@ -67,6 +68,7 @@ private:
     AssignmentServices assignment_services();
     bool add_photos_by_combination();
     void refresh_summary_lists();
+    void add_music();
     void template_management();
     void open_form(const char* form_name);
     void open_settings();
@@ -85,6 +87,7 @@ private:
     DesktopUi ui_;
     TemplateCatalogue catalogue_;
     Album album_;
+    MusicList songs_;
     AssignmentState assignment_;
     ThumbnailService thumbnails_;
     NoAutoTextEffects text_effects_;

@@ -24,7 +24,8 @@ WindowSet::WindowSet(const WindowSkin& skin, AlbumWindowServices services) {
     main_ = create<MainWindow>(skin);
     photo_list_ = create<PhotoListWindow>(services.photos, services.settings, services.thumbnails, *progress_, skin,
                                           services.photo_hooks);
-    placeholder("TForm4", "添加音乐");
+    music_list_ = create<MusicListWindow>(services.songs, services.state, services.ui, *progress_,
+                                          services.program_folder, skin);
     placeholder("TForm5", "添加歌词");
     placeholder("TForm6", "画面质量");
     placeholder("TForm7", "同步效果");

@@ -10,6 +10,7 @@
 #include "core/message_box_window.h"
 #include "core/settings_window.h"
 #include "core/splash_window.h"
+#include "media/music_list_window.h"
 #include "templates/photo_files_window.h"
 #include "templates/photo_list_window.h"
 #include "templates/progress_window.h"
@@ -19,7 +20,10 @@ namespace velmora {
 
 // What the album windows edit and start; owned by the desktop program.
 struct AlbumWindowServices {
+    AppState& state;
     SystemSettings& settings;
+    MusicList& songs;
+    QString program_folder;
     PhotoList& photos;
     AssignmentState& assignment;
     const ThumbnailService& thumbnails;
@@ -36,6 +40,7 @@ public:
     SplashWindow& splash() const { return *splash_; }
     MainWindow& main() const { return *main_; }
     PhotoListWindow& photo_list() const { return *photo_list_; }
+    MusicListWindow& music_list() const { return *music_list_; }
     ProgressWindow& progress() const { return *progress_; }
     MessageBoxWindow& message_box() const { return *message_box_; }
     ConfirmWindow& confirm() const { return *confirm_; }
@@ -56,6 +61,7 @@ private:
     SplashWindow* splash_ = nullptr;
     MainWindow* main_ = nullptr;
     PhotoListWindow* photo_list_ = nullptr;
+    MusicListWindow* music_list_ = nullptr;
     ProgressWindow* progress_ = nullptr;
     MessageBoxWindow* message_box_ = nullptr;
     ConfirmWindow* confirm_ = nullptr;
