@@ -11,7 +11,7 @@
 #include "core/jpeg_writer.h"
 #include "core/packed_file.h"
 #include "preview/template_player.h"
-#include "sample_photo.h"
+#include "common/sample_photo.h"
 #include "templates/bar_list.h"
 #include "templates/template_catalogue.h"
 

@@ -1,4 +1,4 @@
-#include "sample_photo.h"
+#include "common/sample_photo.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -51,13 +51,34 @@ QImage paint_sample_photo(QSize size, int seed) {
         p.setBrush(layer == 0 ? c.far_hill : c.near_hill);
         p.drawPath(hills);
     }
-    // A person standing on the near hill gives the picture a subject.
-    p.setBrush(QColor(25, 25, 32));
-    const qreal fx = w * 0.66;
-    const qreal fy = h * 0.72;
-    const qreal fh = h * 0.16;
-    p.drawEllipse(QPointF(fx, fy - fh), fh * 0.12, fh * 0.12);
-    p.drawRoundedRect(QRectF(fx - fh * 0.12, fy - fh * 0.86, fh * 0.24, fh * 0.86), fh * 0.06, fh * 0.06);
+    // Soft clouds drifting across the sky.
+    p.setBrush(QColor(255, 255, 255, 70));
+    for (int i = 0; i < 3; ++i) {
+        const qreal cx = w * (0.15 + 0.3 * i + 0.05 * (seed % 3));
+        const qreal cy = h * (0.14 + 0.06 * ((seed + i) % 3));
+        const qreal cw = w * 0.16;
+        for (int puff = 0; puff < 3; ++puff)
+            p.drawEllipse(QPointF(cx + cw * 0.3 * puff, cy - (puff == 1 ? h * 0.02 : 0)), cw * 0.28, h * 0.035);
+    }
+    // A few pines on the near hill give the picture a subject.
+    p.setBrush(c.near_hill.darker(160));
+    const int trees = 3 + seed % 3;
+    for (int i = 0; i < trees; ++i) {
+        const qreal tx = w * (0.58 + 0.06 * i);
+        const qreal base = h * (0.80 - 0.015 * (i % 2));
+        const qreal th = h * (0.16 + 0.03 * ((i + seed) % 3));
+        for (int tier = 0; tier < 3; ++tier) {
+            const qreal top = base - th + th * 0.22 * tier;
+            const qreal half = th * (0.12 + 0.05 * tier);
+            QPainterPath tier_path;
+            tier_path.moveTo(tx, top);
+            tier_path.lineTo(tx + half, top + th * 0.42);
+            tier_path.lineTo(tx - half, top + th * 0.42);
+            tier_path.closeSubpath();
+            p.drawPath(tier_path);
+        }
+        p.drawRect(QRectF(tx - th * 0.02, base - th * 0.16, th * 0.04, th * 0.16));
+    }
     return image;
 }
 
