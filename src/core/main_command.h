@@ -9,7 +9,7 @@ namespace velmora {
 enum class MainCommand {
     AddPhotos, AddMusic, AddLyrics, Synchronisation, PictureQuality, Crop, TemplateManagement,
     InsertVideo, TextEffects, PictureEffects, BackgroundPictures,
-    MakeVcd, MakeSvcd, MakeDvd, MakeAvi,
+    MakeVcd, MakeSvcd, MakeDvd, MakeAvi, MakeMov, MakeMp4,
     Settings, PreviewAll, StopPreview,
     FullScreenWindow, EnlargedWindow, DefaultWindow,
     Introduction, Exit,
@@ -40,6 +40,8 @@ inline const std::vector<MainCommandInfo>& main_commands() {
         {MainCommand::MakeSvcd, QStringLiteral("SVCD"), true},
         {MainCommand::MakeDvd, QStringLiteral("DVD"), true},
         {MainCommand::MakeAvi, QStringLiteral("AVI"), true},
+        {MainCommand::MakeMov, QStringLiteral("MOV"), true},
+        {MainCommand::MakeMp4, QStringLiteral("MP4"), true},
         {MainCommand::PreviewAll, QStringLiteral(" 播放"), false},
         {MainCommand::StopPreview, QStringLiteral(" 停止"), false},
         {MainCommand::FullScreenWindow, QStringLiteral("全屏窗口"), true},

@@ -201,7 +201,8 @@ void MainWindow::build_menus() {
         {MainCommand::Crop, MainCommand::PictureQuality, MainCommand::Synchronisation},
         {MainCommand::TemplateManagement},
         {MainCommand::InsertVideo, MainCommand::TextEffects, MainCommand::BackgroundPictures},
-        {MainCommand::MakeVcd, MainCommand::MakeSvcd, MainCommand::MakeDvd, MainCommand::MakeAvi},
+        {MainCommand::MakeVcd, MainCommand::MakeSvcd, MainCommand::MakeDvd, MainCommand::MakeAvi, MainCommand::MakeMov,
+         MainCommand::MakeMp4},
         {MainCommand::Exit},
     };
     // The file entries ("新建文件" to "清空数据") carry no function and are left out.

@@ -28,8 +28,9 @@ DesktopApp::DesktopApp(DataRoot root, Options options)
     : root_(std::move(root)), options_(std::move(options)), skin_(WindowSkin::paint()),
       random_(seeded_random_pick(std::uint32_t(QDateTime::currentMSecsSinceEpoch()))),
       photos_(album_, state_, ui_, random_, text_effects_),
-      windows_(skin_, {state_, settings_, songs_, root_.program_folder(), photos_, assignment_, thumbnails_, ui_,
-                       photo_hooks()}) {
+      windows_(skin_, {state_, output_, root_, settings_, songs_, root_.program_folder(), photos_, assignment_,
+                       thumbnails_, ui_, photo_hooks()}),
+      format_command_(output_, state_, album_, ui_, format_hooks()) {
     ui_.attach(windows_);
     ui_.set_progress_bar(windows_.progress().bar());
     for (QTimer* timer : {&splash_timer_, &loading_timer_, &deferred_timer_})
@@ -159,19 +160,21 @@ void DesktopApp::run_command(MainCommand command) {
     case MainCommand::AddMusic: return add_music();
     case MainCommand::AddLyrics: return open_form("TForm5");
     case MainCommand::Synchronisation:
-        open_form("TForm7");
+        windows_.synchronisation().open_modal();
         return refresh_times();
-    case MainCommand::PictureQuality: return open_form("TForm6");
-    case MainCommand::Crop: return open_form("TForm9");
+    case MainCommand::PictureQuality: return windows_.picture_quality().open_modal();
+    case MainCommand::Crop: return windows_.crop().open();
     case MainCommand::TemplateManagement: return template_management();
-    case MainCommand::InsertVideo: return open_form("TForm22");
+    case MainCommand::InsertVideo: return windows_.insert_video().open_modal();
     case MainCommand::TextEffects: return open_form("TForm33");
     case MainCommand::PictureEffects: return open_form("TForm32");
-    case MainCommand::BackgroundPictures: return open_form("TForm21");
-    case MainCommand::MakeVcd:
-    case MainCommand::MakeSvcd:
-    case MainCommand::MakeDvd:
-    case MainCommand::MakeAvi: return open_form("TForm24");
+    case MainCommand::BackgroundPictures: return windows_.backgrounds().open_modal();
+    case MainCommand::MakeVcd: return make_album(mcl::AlbumType::vcd);
+    case MainCommand::MakeSvcd: return make_album(mcl::AlbumType::svcd);
+    case MainCommand::MakeDvd: return make_album(mcl::AlbumType::dvd);
+    case MainCommand::MakeAvi: return make_album(mcl::AlbumType::avi);
+    case MainCommand::MakeMov: return make_album(mcl::AlbumType::mov);
+    case MainCommand::MakeMp4: return make_album(mcl::AlbumType::mp4);
     case MainCommand::Settings: return open_settings();
     case MainCommand::PreviewAll: return;  // the album preview comes with its own window work
     case MainCommand::StopPreview: return stop_preview();
@@ -229,6 +232,17 @@ bool DesktopApp::add_photos_by_combination() {
     });
     windows_.photo_list().refresh();
     return true;
+}
+
+FormatCommandHooks DesktopApp::format_hooks() {
+    FormatCommandHooks hooks;
+    hooks.choose_album_type = [this] { windows_.album_type().open_modal(); };
+    hooks.make_album = [this](const MakingRequest&) { open_form("TForm25"); };
+    return hooks;
+}
+
+void DesktopApp::make_album(mcl::AlbumType type) {
+    format_command_.run(type, songs_.size());
 }
 
 void DesktopApp::add_music() {
@@ -315,8 +329,7 @@ void DesktopApp::refresh_times() {
     for (const UsedTemplate& used : album_.used_templates)
         if (used.complete)
             finished.push_back(catalogue_.mobancanshu.at(std::size_t(used.catalogue_number)).mbdx.toLongLong());
-    // Music-synchronised albums take their length from the songs, which come with the music list.
-    state_.zongshijian = total_time_clock(finished, true);
+    state_.zongshijian = total_time_clock(finished, output_.sync_mode == SyncMode::Template);
     state_.danqianshijian = QStringLiteral("00:00:00");
     windows_.main().set_times(state_.danqianshijian, state_.zongshijian);
 }

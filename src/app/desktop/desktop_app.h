@@ -13,6 +13,8 @@
 #include "core/window_skin.h"
 #include "preview/template_player.h"
 #include "preview/template_player_view.h"
+#include "production/format_command.h"
+#include "production/output_settings.h"
 #include "templates/album.h"
 #include "templates/auto_text_effects.h"
 #include "templates/photo_list.h"
@@ -45,6 +47,7 @@ public:
     const TemplateCatalogue& catalogue() const { return catalogue_; }
     Album& album() { return album_; }
     MusicList& songs() { return songs_; }
+    OutputSettings& output_settings() { return output_; }
     AssignmentState& assignment() { return assignment_; }
     // The start-up movie's player while it plays; null once released.
     TemplatePlayer* startup_player() const { return startup_player_.get(); }
@@ -69,6 +72,8 @@ private:
     bool add_photos_by_combination();
     void refresh_summary_lists();
     void add_music();
+    void make_album(mcl::AlbumType type);
+    FormatCommandHooks format_hooks();
     void template_management();
     void open_form(const char* form_name);
     void open_settings();
@@ -83,6 +88,7 @@ private:
     Options options_;
     AppState state_;
     SystemSettings settings_;
+    OutputSettings output_;
     WindowSkin skin_;
     DesktopUi ui_;
     TemplateCatalogue catalogue_;
@@ -94,6 +100,7 @@ private:
     RandomPick random_;
     PhotoList photos_;
     WindowSet windows_;
+    FormatCommand format_command_;
     std::unique_ptr<TemplatePlayer> startup_player_;
     TemplatePlayerView* startup_view_ = nullptr;
     QTimer splash_timer_;      // Timer1

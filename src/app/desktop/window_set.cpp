@@ -27,10 +27,10 @@ WindowSet::WindowSet(const WindowSkin& skin, AlbumWindowServices services) {
     music_list_ = create<MusicListWindow>(services.songs, services.state, services.ui, *progress_,
                                           services.program_folder, skin);
     placeholder("TForm5", "添加歌词");
-    placeholder("TForm6", "画面质量");
-    placeholder("TForm7", "同步效果");
+    picture_quality_ = create<PictureQualityWindow>(services.output, services.state, services.ui, skin);
+    synchronisation_ = create<SynchronisationWindow>(services.output, services.state, services.ui, skin);
     placeholder("TForm8", "模板管理");
-    placeholder("TForm9", "照片剪裁");
+    crop_ = create<CropWindow>(services.photos.album(), services.ui, services.thumbnails, skin);
     placeholder("TForm12", "配置文件");
     windows_.push_back(std::move(progress));
     message_box_ = create<MessageBoxWindow>(skin);
@@ -41,10 +41,11 @@ WindowSet::WindowSet(const WindowSkin& skin, AlbumWindowServices services) {
     settings_ = create<SettingsWindow>(services.settings, skin);
     placeholder("TForm19", "预览模板");
     placeholder("TForm20", "预览此张照片所使用的模板效果");
-    placeholder("TForm21", "背景图片");
-    placeholder("TForm22", "插入视频");
+    backgrounds_ = create<BackgroundPicturesWindow>(services.photos.album(), services.state, services.ui,
+                                                   services.thumbnails, services.root, skin);
+    insert_video_ = create<InsertVideoWindow>(skin);
     placeholder("TForm23", "歌词设置");
-    placeholder("TForm24", "选择相册类型");
+    album_type_ = create<AlbumTypeWindow>(services.output, services.ui, skin);
     placeholder("TForm25", "制作相册");
     placeholder("TForm32", "画面特效");
     placeholder("TForm33", "文字特效");

@@ -11,6 +11,12 @@
 #include "core/settings_window.h"
 #include "core/splash_window.h"
 #include "media/music_list_window.h"
+#include "preview/background_pictures_window.h"
+#include "production/album_type_window.h"
+#include "production/insert_video_window.h"
+#include "production/picture_quality_window.h"
+#include "production/synchronisation_window.h"
+#include "templates/crop_window.h"
 #include "templates/photo_files_window.h"
 #include "templates/photo_list_window.h"
 #include "templates/progress_window.h"
@@ -21,6 +27,8 @@ namespace velmora {
 // What the album windows edit and start; owned by the desktop program.
 struct AlbumWindowServices {
     AppState& state;
+    OutputSettings& output;
+    const DataRoot& root;
     SystemSettings& settings;
     MusicList& songs;
     QString program_folder;
@@ -41,6 +49,12 @@ public:
     MainWindow& main() const { return *main_; }
     PhotoListWindow& photo_list() const { return *photo_list_; }
     MusicListWindow& music_list() const { return *music_list_; }
+    CropWindow& crop() const { return *crop_; }
+    PictureQualityWindow& picture_quality() const { return *picture_quality_; }
+    SynchronisationWindow& synchronisation() const { return *synchronisation_; }
+    BackgroundPicturesWindow& backgrounds() const { return *backgrounds_; }
+    InsertVideoWindow& insert_video() const { return *insert_video_; }
+    AlbumTypeWindow& album_type() const { return *album_type_; }
     ProgressWindow& progress() const { return *progress_; }
     MessageBoxWindow& message_box() const { return *message_box_; }
     ConfirmWindow& confirm() const { return *confirm_; }
@@ -62,6 +76,12 @@ private:
     MainWindow* main_ = nullptr;
     PhotoListWindow* photo_list_ = nullptr;
     MusicListWindow* music_list_ = nullptr;
+    CropWindow* crop_ = nullptr;
+    PictureQualityWindow* picture_quality_ = nullptr;
+    SynchronisationWindow* synchronisation_ = nullptr;
+    BackgroundPicturesWindow* backgrounds_ = nullptr;
+    InsertVideoWindow* insert_video_ = nullptr;
+    AlbumTypeWindow* album_type_ = nullptr;
     ProgressWindow* progress_ = nullptr;
     MessageBoxWindow* message_box_ = nullptr;
     ConfirmWindow* confirm_ = nullptr;
