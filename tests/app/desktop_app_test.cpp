@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "app/desktop/desktop_app.h"
@@ -196,6 +197,20 @@ TEST_F(DesktopAppTest, PhotosChosenInThePhotoWindowLandInTemplatesAndTheSummaryL
     ASSERT_EQ(summary->topLevelItemCount(), int(app->album().used_templates.size()));
     EXPECT_EQ(summary->topLevelItem(0)->text(1), app->album().used_templates[0].template_name);
     EXPECT_NE(app->state().zongshijian, "00:00:00") << "finished templates give the album a length";
+
+    int catalogue_rows = 0;
+    test::when_modal_shows([&](QWidget* manager) {
+        catalogue_rows = manager->findChild<QTreeWidget*>(QStringLiteral("moban"))->topLevelItemCount();
+        // The window takes no command while its photo strip loads; it says when it is done.
+        test::when_modal_shows(
+            [manager](QWidget* box) {
+                test::press(box, QStringLiteral("确定"));
+                QTimer::singleShot(0, manager, [manager] { test::press_close_label(manager); });
+            },
+            QStringLiteral("TForm14"));
+    }, QStringLiteral("TForm8"));
+    app->run_command(MainCommand::TemplateManagement);
+    EXPECT_EQ(catalogue_rows, int(app->catalogue().moban.size())) << "template management lists the catalogue";
 }
 
 TEST_F(DesktopAppTest, SongsAddedInTheMusicWindowAreMeasuredAndSummarised) {

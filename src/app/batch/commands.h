@@ -11,5 +11,7 @@ namespace velmora::batch {
 int run_catalogue(const BatchOptions& options, const QString& program_folder);
 // Takes the raw arguments: it has its own option "--combination N".
 int run_plan(QStringList arguments, const QString& program_folder);
+// Takes the raw arguments: builds the album and writes its video file, printing its path.
+int run_make(QStringList arguments, const QString& program_folder);
 
 } // namespace velmora::batch

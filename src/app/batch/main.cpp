@@ -12,7 +12,11 @@ void print_usage() {
                  "commands:\n"
                  "  catalogue   load the installed templates and list them\n"
                  "  plan [--combination N] PHOTO_OR_FOLDER...\n"
-                 "              add photos, assign templates and print the album's lists as JSON\n");
+                 "              add photos, assign templates and print the album's lists as JSON\n"
+                 "  make [--music FILE]... [--type VCD|SVCD|DVD|MOV|AVI|MP4|WMV] [--size WxH]\n"
+                 "       [--quality biaoqing|gaoqing] [--standard PAL|NTSC] [--sync template|music]\n"
+                 "       [--combination N] [--name NAME] [--overwrite] --out FOLDER PHOTO_OR_FOLDER...\n"
+                 "              make the album's video file and print its path\n");
 }
 
 } // namespace
@@ -31,6 +35,8 @@ int main(int argc, char** argv) {
     const QString program_folder = QCoreApplication::applicationDirPath();
     if (command == QLatin1String("plan"))
         return velmora::batch::run_plan(arguments, program_folder);
+    if (command == QLatin1String("make"))
+        return velmora::batch::run_make(arguments, program_folder);
     QString error;
     const auto options = velmora::batch::parse_batch_options(arguments, error);
     if (!options) {

@@ -1,19 +1,13 @@
 // velmora-make plan: adds photos as "添加照片" does and prints how templates were assigned.
 #include <cstdio>
-#include <QDateTime>
-#include <QDir>
-#include <QFileInfo>
 #include <nlohmann/json.hpp>
 
+#include "app/batch/album_builder.h"
 #include "app/batch/commands.h"
 #include "core/app_state.h"
 #include "core/data_error.h"
-#include "core/scripted_ui.h"
 #include "core/startup_abort.h"
-#include "core/system_settings.h"
-#include "templates/photo_list.h"
-#include "templates/template_assignment.h"
-#include "templates/template_combination.h"
+#include "templates/template_catalogue.h"
 
 namespace velmora::batch {
 namespace {
@@ -22,49 +16,6 @@ using nlohmann::json;
 
 std::string utf8(const QString& text) { return text.toStdString(); }
 std::string number(int value) { return std::to_string(value); }
-
-int fail(const QString& message) {
-    std::fprintf(stderr, "velmora-make: %s\n", message.toUtf8().constData());
-    return 1;
-}
-
-bool is_jpeg_name(const QString& name) {
-    const QString suffix = QFileInfo(name).suffix().toLower();
-    return suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg");
-}
-
-// The photos named on the command line: files as given, folders as their JPEGs in name order.
-std::optional<QStringList> photo_files(const QStringList& arguments, QString& error) {
-    QStringList files;
-    for (const QString& argument : arguments) {
-        const QFileInfo info(argument);
-        if (info.isDir()) {
-            const QDir dir(info.absoluteFilePath());
-            for (const QString& name : dir.entryList(QDir::Files, QDir::Name))
-                if (is_jpeg_name(name))
-                    files.append(dir.absoluteFilePath(name));
-        } else if (info.isFile()) {
-            files.append(info.absoluteFilePath());
-        } else {
-            error = QStringLiteral("no such photo or folder: %1").arg(argument);
-            return std::nullopt;
-        }
-    }
-    if (files.isEmpty())
-        error = QStringLiteral("no photos to add");
-    return files.isEmpty() ? std::nullopt : std::optional<QStringList>(files);
-}
-
-// Takes "--combination N" out of `arguments`; 0 when absent, -1 when malformed.
-int take_combination(QStringList& arguments) {
-    const qsizetype i = arguments.indexOf(QStringLiteral("--combination"));
-    if (i < 0)
-        return 0;
-    bool ok = false;
-    const int n = i + 1 < arguments.size() ? arguments[i + 1].toInt(&ok) : 0;
-    arguments.remove(i, std::min<qsizetype>(2, arguments.size() - i));
-    return ok && n > 0 ? n : -1;
-}
 
 json photo_json(const PhotoEntry& p, int row) {
     return {{"number", number(row + 1)}, {"name", utf8(p.name)}, {"format", utf8(p.format)},
@@ -126,18 +77,6 @@ json album_json(const Album& album) {
     return out;
 }
 
-// Chooses combination `n` as the options window would; false when there is no such file.
-bool choose_combination(const DataRoot& root, int n, AssignmentState& state) {
-    const std::vector<CombinationListRow> rows = combination_list(root);
-    if (n > int(rows.size()))
-        return false;
-    state.mobanfashi = AssignmentMode::Combination;
-    state.zuhemoban_xuanhao = n - 1;
-    state.required_landscape = rows[std::size_t(n - 1)].landscape;
-    state.required_portrait = rows[std::size_t(n - 1)].portrait;
-    return true;
-}
-
 } // namespace
 
 int run_plan(QStringList arguments, const QString& program_folder) {
@@ -162,30 +101,12 @@ int run_plan(QStringList arguments, const QString& program_folder) {
         return fail(e.message());
     }
     ScriptedUi ui;
-    ui.on_message = [](const ScriptedUi::Message& m) {
-        std::fprintf(stderr, "%s: %s\n", m.title.toUtf8().constData(), m.text.toUtf8().constData());
-    };
-    const SystemSettings settings;
+    print_messages(ui);
     Album album;
     AppState app_state;
-    NoAutoTextEffects effects;
-    const RandomPick random = seeded_random_pick(std::uint32_t(QDateTime::currentMSecsSinceEpoch()));
-    PhotoList photos(album, app_state, ui, random, effects);
-    AssignmentState state;
-    state.mobanfashi = AssignmentMode::Random;
-    if (combination > 0) {
-        if (!choose_combination(root, combination, state))
-            return fail(QStringLiteral("there is no combination file %1").arg(combination));
-        ui.file_answers = {*files};
-        QStringList heng_zhao, shu_zhao;
-        const auto pending = combination_check(ui, state.required_landscape, state.required_portrait, heng_zhao, shu_zhao);
-        if (!pending || pending->isEmpty())
-            return fail(QStringLiteral("the photos do not fit combination %1").arg(combination));
-        *files = *pending;
-    }
-    const AssignmentServices services{catalogue, settings, ui, root, random};
-    const int first_new = int(album.photos.size());
-    add_photos_job(photos, *files, {[&] { assign_templates(album, first_new, state, services); }, {}});
+    const QString refusal = add_photos_with_templates(root, catalogue, *files, combination, ui, album, app_state);
+    if (!refusal.isEmpty())
+        return fail(refusal);
     std::printf("%s\n", album_json(album).dump(2).c_str());
     return 0;
 }

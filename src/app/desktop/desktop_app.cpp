@@ -29,7 +29,7 @@ DesktopApp::DesktopApp(DataRoot root, Options options)
       random_(seeded_random_pick(std::uint32_t(QDateTime::currentMSecsSinceEpoch()))),
       photos_(album_, state_, ui_, random_, text_effects_),
       windows_(skin_, {state_, output_, root_, settings_, songs_, root_.program_folder(), photos_, assignment_,
-                       thumbnails_, ui_, photo_hooks()}),
+                       thumbnails_, ui_, catalogue_, photo_hooks(), manager_hooks()}),
       format_command_(output_, state_, album_, ui_, format_hooks()) {
     ui_.attach(windows_);
     ui_.set_progress_bar(windows_.progress().bar());
@@ -90,6 +90,7 @@ void DesktopApp::load() {
     } catch (const DataError& e) {
         return fail(e.message());
     }
+    windows_.template_manager().fill_catalogue();
     windows_.splash().hide();
     windows_.main().show();
 }
@@ -213,6 +214,12 @@ PhotoListWindowHooks DesktopApp::photo_hooks() {
     return hooks;
 }
 
+TemplateManagerHooks DesktopApp::manager_hooks() {
+    TemplateManagerHooks hooks;
+    hooks.auto_match = [this] { run_fitting_job(album_, assignment_, assignment_services()); };
+    return hooks;
+}
+
 // With template combinations chosen in the settings: the options window decides the mode; in
 // combination mode the photos are checked against the combination's needs and added by it.
 bool DesktopApp::add_photos_by_combination() {
@@ -237,7 +244,7 @@ bool DesktopApp::add_photos_by_combination() {
 FormatCommandHooks DesktopApp::format_hooks() {
     FormatCommandHooks hooks;
     hooks.choose_album_type = [this] { windows_.album_type().open_modal(); };
-    hooks.make_album = [this](const MakingRequest&) { open_form("TForm25"); };
+    hooks.make_album = [this](const MakingRequest& request) { windows_.making().make(request); };
     return hooks;
 }
 
@@ -272,7 +279,7 @@ void DesktopApp::template_management() {
         ui_.show_message(QStringLiteral("没有添加照片文件！使用模板管理功能,至少添加一张照片文件！"));
         return;
     }
-    open_form("TForm8");
+    windows_.template_manager().open();
     refresh_summary_lists();
     refresh_times();
 }

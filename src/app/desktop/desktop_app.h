@@ -68,6 +68,7 @@ private:
 
     void add_photos();
     PhotoListWindowHooks photo_hooks();
+    TemplateManagerHooks manager_hooks();
     AssignmentServices assignment_services();
     bool add_photos_by_combination();
     void refresh_summary_lists();

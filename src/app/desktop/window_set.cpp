@@ -29,7 +29,11 @@ WindowSet::WindowSet(const WindowSkin& skin, AlbumWindowServices services) {
     placeholder("TForm5", "添加歌词");
     picture_quality_ = create<PictureQualityWindow>(services.output, services.state, services.ui, skin);
     synchronisation_ = create<SynchronisationWindow>(services.output, services.state, services.ui, skin);
-    placeholder("TForm8", "模板管理");
+    PhotoList& photos = services.photos;
+    template_manager_ = create<TemplateManagerWindow>(
+        TemplateManagementServices{photos.album(), services.catalogue, services.settings, services.ui, services.root,
+                                   services.state, photos.pool(), photos.random()},
+        services.thumbnails, skin, services.manager_hooks);
     crop_ = create<CropWindow>(services.photos.album(), services.ui, services.thumbnails, skin);
     placeholder("TForm12", "配置文件");
     windows_.push_back(std::move(progress));
@@ -46,7 +50,9 @@ WindowSet::WindowSet(const WindowSkin& skin, AlbumWindowServices services) {
     insert_video_ = create<InsertVideoWindow>(skin);
     placeholder("TForm23", "歌词设置");
     album_type_ = create<AlbumTypeWindow>(services.output, services.ui, skin);
-    placeholder("TForm25", "制作相册");
+    making_ = create<MakingWindow>(MakingSources{services.root, services.photos.album(), services.catalogue,
+                                                 services.songs, services.output, services.thumbnails},
+                                   services.state, services.ui, skin);
     placeholder("TForm32", "画面特效");
     placeholder("TForm33", "文字特效");
     placeholder("TForm34", "文字特效自动加入模板中");

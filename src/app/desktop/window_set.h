@@ -14,10 +14,12 @@
 #include "preview/background_pictures_window.h"
 #include "production/album_type_window.h"
 #include "production/insert_video_window.h"
+#include "production/making_window.h"
 #include "production/picture_quality_window.h"
 #include "production/synchronisation_window.h"
 #include "templates/crop_window.h"
 #include "templates/photo_files_window.h"
+#include "templates/template_manager_window.h"
 #include "templates/photo_list_window.h"
 #include "templates/progress_window.h"
 #include "templates/template_options_window.h"
@@ -36,7 +38,9 @@ struct AlbumWindowServices {
     AssignmentState& assignment;
     const ThumbnailService& thumbnails;
     Ui& ui;
+    const TemplateCatalogue& catalogue;
     PhotoListWindowHooks photo_hooks;
+    TemplateManagerHooks manager_hooks;
 };
 
 // Every window of the program, created once at start in a fixed order and kept until exit.
@@ -50,11 +54,13 @@ public:
     PhotoListWindow& photo_list() const { return *photo_list_; }
     MusicListWindow& music_list() const { return *music_list_; }
     CropWindow& crop() const { return *crop_; }
+    TemplateManagerWindow& template_manager() const { return *template_manager_; }
     PictureQualityWindow& picture_quality() const { return *picture_quality_; }
     SynchronisationWindow& synchronisation() const { return *synchronisation_; }
     BackgroundPicturesWindow& backgrounds() const { return *backgrounds_; }
     InsertVideoWindow& insert_video() const { return *insert_video_; }
     AlbumTypeWindow& album_type() const { return *album_type_; }
+    MakingWindow& making() const { return *making_; }
     ProgressWindow& progress() const { return *progress_; }
     MessageBoxWindow& message_box() const { return *message_box_; }
     ConfirmWindow& confirm() const { return *confirm_; }
@@ -77,11 +83,13 @@ private:
     PhotoListWindow* photo_list_ = nullptr;
     MusicListWindow* music_list_ = nullptr;
     CropWindow* crop_ = nullptr;
+    TemplateManagerWindow* template_manager_ = nullptr;
     PictureQualityWindow* picture_quality_ = nullptr;
     SynchronisationWindow* synchronisation_ = nullptr;
     BackgroundPicturesWindow* backgrounds_ = nullptr;
     InsertVideoWindow* insert_video_ = nullptr;
     AlbumTypeWindow* album_type_ = nullptr;
+    MakingWindow* making_ = nullptr;
     ProgressWindow* progress_ = nullptr;
     MessageBoxWindow* message_box_ = nullptr;
     ConfirmWindow* confirm_ = nullptr;

@@ -1,0 +1,167 @@
+#include "production/frame_assembly.h"
+
+#include "core/clock.h"
+#include "core/data_error.h"
+#include "core/jpeg_writer.h"
+
+#include <QFileInfo>
+#include <QPainter>
+
+namespace velmora {
+namespace {
+
+// rlottie leaves alpha just below opaque even where a movie is fully covered, so frames are
+// laid over black to give the encoder opaque pictures.
+QImage over_black(const QImage& movie_frame) {
+    QImage frame = black_frame(movie_frame.size());
+    QPainter painter(&frame);
+    painter.drawImage(0, 0, movie_frame);
+    return frame;
+}
+
+QString song_clock(qint64 frames) { return frames_to_clock(frames).mid(3); }
+
+} // namespace
+
+QImage black_frame(QSize size) {
+    QImage frame(size, QImage::Format_RGB32);
+    frame.fill(Qt::black);
+    return frame;
+}
+
+FrameAssembly::FrameAssembly(ProductionState& state, const WorkspacePaths& paths, const Album& album,
+                             FrameLayers& layers)
+    : state_(state), paths_(paths), album_(album), layers_(layers),
+      player_(QStringLiteral("ShockwaveFlash1"), state.Falsh_size) {}
+
+FrameAssembly::~FrameAssembly() = default;
+
+void FrameAssembly::load_first_template() {
+    state_.moban_hanghao_leijia = 0;
+    load_template(0);
+}
+
+int FrameAssembly::closing_start() const {
+    return std::max(state_.zhizuo_zongzhen_sum - kClosingFrames, 1);
+}
+
+bool FrameAssembly::showing_closing() const {
+    return state_.moban_hanghao_leijia >= int(state_.duiying_keyong_hanghao.size());
+}
+
+QImage FrameAssembly::next_frame() {
+    const int n = state_.zhizuo_zhenshu_leijia_sum;
+    QImage frame = n == 0 ? black_frame(state_.Falsh_size) : movie_frame(n);
+    state_.zhizuo_zhenshu_leijia_sum = n + 1;
+    state_.huamiantexiao_shijian = state_.wenzitexiao_shijian = frames_to_clock(n + 1);
+    advance_song();
+    return frame;
+}
+
+QImage FrameAssembly::movie_frame(int album_frame) {
+    if (state_.sync_mode == SyncMode::Music && album_frame == closing_start() && !showing_closing()) {
+        if (!held_base_.isNull())
+            write_snapshot(held_base_);
+        state_.moban_hanghao_leijia = int(state_.duiying_keyong_hanghao.size());
+        load_closing_movie();
+    }
+    if (state_.moban_jietu_kaiguan == Switch::Off)
+        return held_;
+    player_.set_frame_num(++state_.dangemoban_leijiazhen_num);
+    held_base_ = over_black(player_.grab());
+    {
+        QPainter painter(&held_base_);
+        layers_.paint_effects(painter, held_base_.size(), album_frame);
+    }
+    held_ = held_base_.copy();
+    if (state_.Lrc_geci_kaiguan == Switch::On) {
+        QPainter painter(&held_);
+        layers_.paint_lyric(painter, held_.size(), state_.yinyue_hanghao_leijia, state_.shijian_zhen_lrc);
+    }
+    // A movie that reports no frames counts as ended at once, so the album always moves on.
+    if (player_.frame_num() + 1 >= player_.total_frames())
+        movie_ended(held_base_);
+    return held_;
+}
+
+void FrameAssembly::movie_ended(const QImage& last_frame) {
+    if (showing_closing()) {
+        state_.moban_jietu_kaiguan = Switch::Off;
+        return;
+    }
+    write_snapshot(last_frame);
+    start_next_template();
+}
+
+void FrameAssembly::start_next_template() {
+    const int count = int(state_.duiying_keyong_hanghao.size());
+    const int next = state_.moban_hanghao_leijia + 1;
+    if (state_.sync_mode == SyncMode::Music) {
+        state_.moban_hanghao_leijia = next % count;
+        load_template(state_.moban_hanghao_leijia);
+    } else if (next >= count) {
+        state_.moban_hanghao_leijia = count;
+        load_closing_movie();
+    } else {
+        state_.moban_hanghao_leijia = next;
+        load_template(next);
+    }
+}
+
+void FrameAssembly::load_template(int position) {
+    const int folder = template_folder_at(state_, position);
+    if (folder <= 0)
+        throw DataError(QStringLiteral("No template folder was made for play position %1").arg(position + 1));
+    const int used = used_row_at(state_, position);
+    const bool has_background = used >= 0 && used < int(album_.backgrounds.size());
+    load_movie(paths_.template_movie(folder),
+               has_background ? album_.backgrounds[std::size_t(used)].transparency : 0);
+}
+
+void FrameAssembly::load_closing_movie() {
+    load_movie(paths_.closing_movie(), 0);
+}
+
+// rlottie loads synchronously and the frames are taken by seeking, so the movie is ready as
+// soon as load() returns: no playing start-up is needed before the first frame.
+void FrameAssembly::load_movie(const QString& path, int transparency) {
+    player_.set_background_transparency(transparency);
+    player_.load(path);
+    if (!player_.answers_template_marker())
+        throw DataError(QStringLiteral("The movie %1 is not a template movie: it does not answer the marker").arg(path));
+    player_.stop();
+    state_.dangemoban_leijiazhen_num = -1;
+}
+
+void FrameAssembly::write_snapshot(const QImage& frame) {
+    save_jpeg(frame, paths_.snapshot());
+}
+
+// Plays shorter than a second have no frames; they are passed over so the clock never stalls.
+void FrameAssembly::advance_song() {
+    const auto& songs = state_.xuyao_yinyue_shuliang;
+    if (state_.Lrc_geci_kaiguan == Switch::Off)
+        return;
+    state_.shijian_lrc = song_clock(++state_.shijian_zhen_lrc);
+    if (state_.shijian_zhen_lrc < songs[std::size_t(state_.yinyue_hanghao_leijia)].frames)
+        return;
+    layers_.song_ended(state_.yinyue_hanghao_leijia);
+    start_song(state_.yinyue_hanghao_leijia + 1);
+}
+
+void FrameAssembly::start_song(int row) {
+    const auto& songs = state_.xuyao_yinyue_shuliang;
+    while (row < int(songs.size()) && songs[std::size_t(row)].frames <= 0)
+        ++row;
+    state_.shijian_zhen_lrc = 0;
+    state_.shijian_lrc = QStringLiteral("00:00");
+    if (row >= int(songs.size())) {
+        state_.Lrc_geci_kaiguan = Switch::Off;
+        return;
+    }
+    state_.yinyue_hanghao_leijia = row;
+    state_.Lrc_geci_kaiguan = Switch::On;
+    layers_.song_started(row, songs[std::size_t(row)]);
+}
+
+} // namespace velmora

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "preview/template_player.h"
+#include "production/frame_layers.h"
+#include "production/production_state.h"
+#include "production/workspace_paths.h"
+#include "templates/album.h"
+
+#include <QImage>
+#include <memory>
+
+namespace velmora {
+
+// The album's frames, one after another, from a prepared workspace: frame 0 is black, then
+// each template movie frame by frame (the next template starts after a movie's last frame and
+// shows that frame through picture_0.jpg), then the closing movie, whose last frame repeats
+// until the album's frame total. Under music sync the templates repeat in order and the
+// closing movie takes the last 150 frames.
+//
+// A frame source: it knows nothing of who consumes the frames. The production run writes each
+// to the frame file for the encoder; the album preview can draw them from its own clock.
+// Reads and updates `state` (frame counters, template position, song position); `state`,
+// `album` and `layers` outlive it. One thread.
+class FrameAssembly {
+public:
+    static constexpr int kClosingFrames = 150;
+
+    FrameAssembly(ProductionState& state, const WorkspacePaths& paths, const Album& album, FrameLayers& layers);
+    ~FrameAssembly();
+
+    // Loads the movie of the first usable template. Throws DataError when the movie is missing,
+    // damaged or not a template movie.
+    void load_first_template();
+    // Starts the first song play with a frame; its lyrics are loaded through
+    // FrameLayers::song_started. Without songs the song clock stays off.
+    void start_first_song() { start_song(0); }
+
+    // Makes frame number `state.zhizuo_zhenshu_leijia_sum`, counts it, and moves the song clock
+    // on. Returns an opaque picture of the render size. Throws DataError when a movie it
+    // switches to cannot be loaded or the snapshot cannot be written.
+    QImage next_frame();
+
+    // The album frame at which the closing movie starts under music sync.
+    int closing_start() const;
+    const TemplatePlayer& player() const { return player_; }
+
+private:
+    QImage movie_frame(int album_frame);
+    void movie_ended(const QImage& last_frame);
+    void start_next_template();
+    void load_template(int position);
+    void load_closing_movie();
+    void load_movie(const QString& path, int transparency);
+    void write_snapshot(const QImage& frame);
+    void advance_song();
+    void start_song(int row);
+    bool showing_closing() const;
+
+    ProductionState& state_;
+    const WorkspacePaths& paths_;
+    const Album& album_;
+    FrameLayers& layers_;
+    TemplatePlayer player_;
+    QImage held_;          // the last frame made, repeated once the closing movie ended
+    QImage held_base_;     // the same without the lyric line, for the snapshot
+};
+
+// An opaque black picture of `size`: the album's first frame.
+QImage black_frame(QSize size);
+
+} // namespace velmora
