@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 
 #include "app/batch/commands.h"
+#include "media/ffmpeg_logging.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    velmora::quiet_ffmpeg_logging();
     QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.isEmpty()) {
         print_usage();

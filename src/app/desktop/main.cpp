@@ -3,10 +3,12 @@
 
 #include "app/desktop/desktop_app.h"
 #include "core/single_instance.h"
+#include "media/ffmpeg_logging.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
+    velmora::quiet_ffmpeg_logging();
 
     // A second copy ends at once; the first keeps running.
     velmora::SingleInstance instance(QStringLiteral("Velmora"));
