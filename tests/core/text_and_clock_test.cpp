@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/clock.h"
+#include "core/total_time.h"
 #include "core/gbk_text.h"
 #include "core/ini_file.h"
 #include "support/test_support.h"
@@ -19,6 +20,12 @@ TEST(Clock, FramesAndSecondsAsHoursMinutesSeconds) {
         EXPECT_EQ(frames_to_clock(c.frames), QString::fromLatin1(c.clock)) << c.frames;
     EXPECT_EQ(seconds_to_clock(3661), "01:01:01");
     EXPECT_EQ(seconds_to_clock(9), "00:00:09");
+}
+
+TEST(Clock, TotalTimeCountsFinishedTemplatesAndTheClosingMovieUnderTemplateSync) {
+    EXPECT_EQ(total_time_clock({100, 200}, true), "00:00:18") << "450 frames";
+    EXPECT_EQ(total_time_clock({100, 200}, false), "00:00:00") << "music sync";
+    EXPECT_EQ(total_time_clock({}, true), "00:00:00") << "nothing finished: no closing movie either";
 }
 
 TEST(GbkText, RoundTripsChineseAndReplacesInvalidBytes) {
