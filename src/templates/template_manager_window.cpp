@@ -37,8 +37,8 @@ const QStringList kDetailCaptions = {QStringLiteral("序号"),     QStringLitera
 QLabel* section_caption(QWidget* parent, const QString& text, QPoint at) {
     auto* label = new QLabel(text, parent);
     label->setStyleSheet(QStringLiteral("font-weight: 600; color: #4a5063;"));
-    label->move(at);
-    label->adjustSize();
+    // A fixed box: the application's style sheet (and so the font) may come after this.
+    label->setGeometry(QRect(at, QSize(300, 22)));
     return label;
 }
 
