@@ -1,5 +1,6 @@
 #include "production/converter.h"
 
+#include "core/bitmap_file.h"
 #include "core/clock.h"
 #include "production/encode_error.h"
 #include "production/encode_worker.h"
@@ -22,7 +23,7 @@ bool usable_side(int pixels) {
 
 // Decoded here, on the calling thread, before the next frame step rewrites the file.
 QImage read_frame(const QString& path) {
-    QImage picture(path);
+    QImage picture = read_bitmap(path);
     if (picture.isNull())
         throw EncodeError(QStringLiteral("Cannot read frame file %1").arg(path));
     return picture.convertToFormat(QImage::Format_RGB32);

@@ -1,5 +1,6 @@
 #include "production/production_run.h"
 
+#include "core/bitmap_file.h"
 #include "core/clock.h"
 #include "core/data_error.h"
 #include "production/album_type_choice.h"
@@ -44,10 +45,7 @@ std::vector<SongScheduleRow> songs_once(const MusicList& music) {
     return rows;
 }
 
-void write_frame_file(const QImage& frame, const QString& path) {
-    if (!frame.save(path, "BMP"))
-        throw DataError(QStringLiteral("The frame file %1 cannot be written").arg(path));
-}
+void write_frame_file(const QImage& frame, const QString& path) { write_bitmap(frame, path); }
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include "core/bitmap_file.h"
 #include "core/data_error.h"
 #include "core/file_utils.h"
 #include "support/test_support.h"
@@ -81,6 +82,32 @@ TEST(BitmapFileToJpeg, UnreadableBitmapWritesNothing) {
     EXPECT_THROW(bitmap_file_to_jpeg(dir.file("missing.bmp"), dir.file("missing.bmp")), DataError);
     EXPECT_FALSE(QFile::exists(dir.file("broken.jpg")));
     EXPECT_FALSE(QFile::exists(dir.file("missing.jpg")));
+}
+
+TEST(BitmapFile, RoundTripsAndStaysReadableByOtherReaders) {
+    test::TempFolder dir;
+    QImage picture(37, 21, QImage::Format_ARGB32_Premultiplied); // odd sizes catch row mistakes
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(x * 6, y * 12, 200 - x));
+    write_bitmap(picture, dir.file("frame.bmp"));
+
+    const QImage ours = read_bitmap(dir.file("frame.bmp"));
+    const QImage theirs(dir.file("frame.bmp"), "BMP");
+    ASSERT_EQ(ours.size(), picture.size());
+    ASSERT_EQ(theirs.size(), picture.size());
+    for (const QPoint at : {QPoint(0, 0), QPoint(36, 0), QPoint(0, 20), QPoint(36, 20), QPoint(17, 9)}) {
+        EXPECT_EQ(ours.pixel(at), picture.pixel(at) | 0xff000000u) << at.x() << "," << at.y();
+        EXPECT_EQ(theirs.pixel(at) & 0xffffffu, picture.pixel(at) & 0xffffffu) << at.x() << "," << at.y();
+    }
+
+    // A BMP from another writer (24-bit, bottom-up) still reads.
+    ASSERT_TRUE(picture.convertToFormat(QImage::Format_RGB888).save(dir.file("other.bmp"), "BMP"));
+    EXPECT_EQ(read_bitmap(dir.file("other.bmp")).pixel(36, 20) & 0xffffffu, picture.pixel(36, 20) & 0xffffffu);
+    EXPECT_TRUE(read_bitmap(dir.file("missing.bmp")).isNull());
+    dir.write("cut.bmp", test::read_file(dir.file("frame.bmp")).left(100));
+    EXPECT_TRUE(read_bitmap(dir.file("cut.bmp")).isNull()) << "a file cut short is not read past its end";
+    EXPECT_THROW(write_bitmap(picture, dir.file("no/such/folder/frame.bmp")), DataError);
 }
 
 } // namespace
