@@ -23,19 +23,21 @@ BackgroundPool build_background_pool(const std::vector<PhotoEntry>& photos) {
 
 void fill_empty_backgrounds(std::vector<BackgroundRow>& backgrounds, const BackgroundPool& pool,
                             const RandomPick& random) {
+    for (BackgroundRow& row : backgrounds)
+        if (row.picture_name.isEmpty())
+            take_pool_photo(row, pool, random);
+}
+
+void take_pool_photo(BackgroundRow& row, const BackgroundPool& pool, const RandomPick& random) {
     if (pool.empty())
         return;
-    for (BackgroundRow& row : backgrounds) {
-        if (!row.picture_name.isEmpty())
-            continue;
-        const int pick = std::clamp(random(int(pool.size())), 0, int(pool.size()) - 1);
-        const PoolPhoto& photo = pool[std::size_t(pick)];
-        row.picture_name = photo.name;
-        row.picture_format = photo.format;
-        row.width = photo.width;
-        row.height = photo.height;
-        row.location = photo.location;
-    }
+    const int pick = std::clamp(random(int(pool.size())), 0, int(pool.size()) - 1);
+    const PoolPhoto& photo = pool[std::size_t(pick)];
+    row.picture_name = photo.name;
+    row.picture_format = photo.format;
+    row.width = photo.width;
+    row.height = photo.height;
+    row.location = photo.location;
 }
 
 } // namespace velmora

@@ -30,6 +30,9 @@ using BackgroundPool = std::vector<PoolPhoto>;
 // The landscape photos (square included) in photo-list order.
 BackgroundPool build_background_pool(const std::vector<PhotoEntry>& photos);
 
+// Copies one pool photo, picked at random, into `row`; an empty pool changes nothing.
+void take_pool_photo(BackgroundRow& row, const BackgroundPool& pool, const RandomPick& random);
+
 // Gives every background row without a picture a photo picked at random from `pool`;
 // nothing happens when the pool is empty. Transparency is left as it is.
 void fill_empty_backgrounds(std::vector<BackgroundRow>& backgrounds, const BackgroundPool& pool,

@@ -14,19 +14,6 @@ bool is_slot_picture(const QString& name) { return name.count(QLatin1Char('_')) 
 
 int item_number(const QStringList& items, qsizetype k) { return k < items.size() ? items[k].toInt() : 0; }
 
-// Copies one pool photo, picked at random, into `row`.
-void take_pool_photo(BackgroundRow& row, const BackgroundPool& pool, const RandomPick& random) {
-    if (pool.empty())
-        return;
-    const int pick = std::clamp(random(int(pool.size())), 0, int(pool.size()) - 1);
-    const PoolPhoto& photo = pool[std::size_t(pick)];
-    row.picture_name = photo.name;
-    row.picture_format = photo.format;
-    row.width = photo.width;
-    row.height = photo.height;
-    row.location = photo.location;
-}
-
 void append_slot_rows(Album& album, int used_row, const UsedTemplate& used) {
     int index = 0;
     auto append = [&](SlotKind kind, int count) {

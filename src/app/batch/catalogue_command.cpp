@@ -2,6 +2,7 @@
 #include <nlohmann/json.hpp>
 
 #include "app/batch/commands.h"
+#include "core/cleanup.h"
 #include "core/data_error.h"
 #include "core/startup_abort.h"
 #include "templates/bar_list.h"
@@ -61,6 +62,7 @@ int run_catalogue(const BatchOptions& options, const QString& program_folder) {
         std::printf("%s\n", to_json(catalogue).dump(2).c_str());
     else
         print_table(catalogue);
+    exit_cleanup(root);
     return 0;
 }
 

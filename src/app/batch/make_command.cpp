@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "core/cleanup.h"
 #include "app/batch/album_builder.h"
 #include "app/batch/commands.h"
 #include "core/data_error.h"
@@ -212,6 +213,8 @@ int run_make(QStringList arguments, const QString& program_folder) {
     ProductionRun run(input, app_state, ui, callbacks, layers);
     const ProductionOutcome outcome = run.run();
     progress.end();
+    // Like the desktop program's exit: the run's unpacked material and workspace go.
+    exit_cleanup(root);
     if (outcome != ProductionOutcome::Complete)
         return 1;   // the reason was printed as a message
     std::printf("%s\n", QDir::toNativeSeparators(output).toUtf8().constData());

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "core/cleanup.h"
 #include "app/batch/album_builder.h"
 #include "app/batch/commands.h"
 #include "core/app_state.h"
@@ -108,6 +109,7 @@ int run_plan(QStringList arguments, const QString& program_folder) {
     if (!refusal.isEmpty())
         return fail(refusal);
     std::printf("%s\n", album_json(album).dump(2).c_str());
+    exit_cleanup(root);
     return 0;
 }
 

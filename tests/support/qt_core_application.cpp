@@ -12,7 +12,7 @@ public:
 
 private:
     int argc_ = 1;
-    char name_[16] = "test_preview";
+    char name_[16] = "velmora_test";
     char* argv_[2] = {name_, nullptr};
     std::unique_ptr<QCoreApplication> app_;
 };
