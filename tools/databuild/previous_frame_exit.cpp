@@ -29,7 +29,8 @@ void add_blinds(Movie& movie, const LayerTransform& t, double frames) {
         add_mask(layer, mask(animated_mask_path({{delay, rect_contour(left, 0, strip, kH)},
                                                  {delay + frames * 0.55, rect_contour(left + strip, 0, 0.1, kH)}},
                                                 Ease::Smooth)));
-        layer["op"] = std::min(movie.frames(), int(std::ceil(frames)) + 1);
+        // Each strip's layer ends once its strip has closed, so no hairline of it stays.
+        layer["op"] = std::min(movie.frames(), int(std::ceil(delay + frames * 0.55)));
         movie.add_layer(std::move(layer));
     }
 }
