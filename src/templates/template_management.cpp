@@ -12,25 +12,11 @@ const QString kDeleteTitle = QStringLiteral("删除模板文件");
 const QString kNoneAdded = QStringLiteral("没有添加模板文件！");
 const QString kNoneSelected = QStringLiteral("没有选中模板文件！");
 
-TemplatePreviewRequest request_for(const TemplateListRow& row, int list_row) {
+// The template's columns as a used template carries them.
+TemplatePreviewRequest request_with(const UsedTemplate& used, TemplatePreviewMode mode, int row) {
     TemplatePreviewRequest request;
-    request.caozuo_xuanze = TemplatePreviewMode::CatalogueTemplate;
-    request.xuanzhong_hang = list_row;
-    request.catalogue_number = row.xuhao;
-    request.name = row.mingcheng;
-    request.kind = row.type;
-    request.landscape_slots = row.hengzhao_jizhang;
-    request.portrait_slots = row.shuzhao_jizhang;
-    request.duration = row.duration;
-    request.category = row.category;
-    return request;
-}
-
-TemplatePreviewRequest request_for(const Album& album, int used_row) {
-    const UsedTemplate& used = album.used_templates[std::size_t(used_row)];
-    TemplatePreviewRequest request;
-    request.caozuo_xuanze = TemplatePreviewMode::UsedTemplate;
-    request.xuanzhong_hang = used_row;
+    request.caozuo_xuanze = mode;
+    request.xuanzhong_hang = row;
     request.catalogue_number = used.catalogue_number;
     request.name = used.template_name;
     request.kind = used.kind;
@@ -38,6 +24,16 @@ TemplatePreviewRequest request_for(const Album& album, int used_row) {
     request.portrait_slots = used.portrait_slots;
     request.duration = used.duration;
     request.category = used.category;
+    return request;
+}
+
+TemplatePreviewRequest request_for(const TemplateListRow& row, int list_row) {
+    return request_with(used_template_from(row), TemplatePreviewMode::CatalogueTemplate, list_row);
+}
+
+TemplatePreviewRequest request_for(const Album& album, int used_row) {
+    TemplatePreviewRequest request = request_with(album.used_templates[std::size_t(used_row)],
+                                                  TemplatePreviewMode::UsedTemplate, used_row);
     const SlotRange range = slot_range(album, used_row);
     for (int s = range.first; s < range.first + range.count; ++s)
         request.slot_rows.push_back(s);

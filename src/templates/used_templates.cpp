@@ -75,11 +75,7 @@ SlotRange slot_range(const Album& album, int used_row) {
     return {int(first - album.slot_rows.begin()), int(last - first)};
 }
 
-std::optional<int> add_used_template(Album& album, const TemplateCatalogue& catalogue, int template_list_row,
-                                     bool complete, const BackgroundPool& pool, const RandomPick& random) {
-    if (template_list_row < 0 || template_list_row >= int(catalogue.moban.size()))
-        return std::nullopt;
-    const TemplateListRow& row = catalogue.moban[std::size_t(template_list_row)];
+UsedTemplate used_template_from(const TemplateListRow& row) {
     UsedTemplate used;
     used.catalogue_number = row.xuhao;
     used.template_name = row.mingcheng;
@@ -88,6 +84,14 @@ std::optional<int> add_used_template(Album& album, const TemplateCatalogue& cata
     used.portrait_slots = row.shuzhao_jizhang;
     used.duration = row.duration;
     used.category = row.category;
+    return used;
+}
+
+std::optional<int> add_used_template(Album& album, const TemplateCatalogue& catalogue, int template_list_row,
+                                     bool complete, const BackgroundPool& pool, const RandomPick& random) {
+    if (template_list_row < 0 || template_list_row >= int(catalogue.moban.size()))
+        return std::nullopt;
+    UsedTemplate used = used_template_from(catalogue.moban[std::size_t(template_list_row)]);
     used.complete = complete;
     const int used_row = int(album.used_templates.size());
     BackgroundRow background;

@@ -17,6 +17,9 @@ struct SlotRange {
 };
 SlotRange slot_range(const Album& album, int used_row);
 
+// A used template as template-list row `row` describes it, not yet complete.
+UsedTemplate used_template_from(const TemplateListRow& row);
+
 // Appends a used template for row `template_list_row` of the template list `moban`, its
 // background row (a photo picked at random from `pool`, the background photo pool as of its
 // last rebuild; none while it is empty) and one empty slot

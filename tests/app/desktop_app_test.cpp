@@ -16,24 +16,13 @@
 namespace velmora {
 namespace {
 
-// A copy of the built data folder, so the program may clear and fill its work folders freely.
-void copy_tree(const QString& from, const QString& to) {
-    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(file);
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        QFile::copy(file, target);
-    }
-}
-
 class DesktopAppTest : public ::testing::Test {
 protected:
     test::TempFolder dir;
     DataRoot root{dir.file("smxcwjj")};
     std::vector<int> finished;
 
-    void SetUp() override { copy_tree(QStringLiteral(VELMORA_DATA_ROOT), root.path()); }
+    void SetUp() override { test::copy_tree(QStringLiteral(VELMORA_DATA_ROOT), root.path()); }
 
     std::unique_ptr<DesktopApp> make_app() {
         DesktopApp::Options options;

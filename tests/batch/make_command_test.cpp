@@ -19,16 +19,6 @@ struct MakeRun {
     QString error;
 };
 
-void copy_tree(const QString& from, const QString& to) {
-    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = to + file.mid(from.size());
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(file, target);
-    }
-}
-
 bool is_dark(QColor c) { return c.red() < 24 && c.green() < 24 && c.blue() < 24; }
 
 // A copy of the shipped data, two painted photos and a 3-second song, shared by the suite.
@@ -41,7 +31,7 @@ protected:
 
     static void SetUpTestSuite() {
         dir = new test::TempFolder;
-        copy_tree(VELMORA_DATA_ROOT, data());
+        test::copy_tree(VELMORA_DATA_ROOT, data());
         QDir().mkpath(photos());
         save_jpeg(paint_sample_photo(QSize(480, 320), 3), photos() + "/a.jpg");
         save_jpeg(paint_sample_photo(QSize(320, 480), 4), photos() + "/b.JPG");

@@ -18,23 +18,12 @@ struct PlanRun {
     QString error;
 };
 
-// A copy of the shipped data folder, so that runs do not share its work folder.
-void copy_tree(const QString& from, const QString& to) {
-    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = to + file.mid(from.size());
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(file, target);
-    }
-}
-
 class PlanCommand : public ::testing::Test {
 protected:
     test::TempFolder dir;
     QString data = dir.file("smxcwjj");
 
-    void SetUp() override { copy_tree(VELMORA_DATA_ROOT, data); }
+    void SetUp() override { test::copy_tree(VELMORA_DATA_ROOT, data); }
 
     QString photo(const QString& name, int w, int h) {
         QImage image(w, h, QImage::Format_RGB32);

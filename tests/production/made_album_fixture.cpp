@@ -14,20 +14,10 @@
 namespace velmora::test {
 namespace {
 
-void copy_tree(const QString& from, const QString& to) {
-    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = to + file.mid(from.size());
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(file, target);
-    }
-}
-
 } // namespace
 
 MadeAlbumFixture::MadeAlbumFixture() : root(folder_.file("smxcwjj")) {
-    copy_tree(QStringLiteral(VELMORA_DATA_ROOT), root.path());
+    test::copy_tree(QStringLiteral(VELMORA_DATA_ROOT), root.path());
     QDir().mkpath(out());
     load_template_catalogue(root, catalogue);
     prepare_album_type_choice(settings, mcl::AlbumType::dvd);

@@ -21,4 +21,8 @@ private:
 
 QByteArray read_file(const QString& path);
 
+// Copies every file below `from` to the same place below `to`, creating folders. Tests copy the
+// built data folder this way, so the program may clear and fill its work folders freely.
+void copy_tree(const QString& from, const QString& to);
+
 } // namespace velmora::test

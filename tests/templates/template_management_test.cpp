@@ -20,16 +20,6 @@ using test::list_row;
 using test::make_catalogue;
 using test::make_photo;
 
-void copy_tree(const QString& from, const QString& to) {
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(file);
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        QFile::copy(file, target);
-    }
-}
-
 QStringList file_names(const QString& folder) { return QDir(folder).entryList(QDir::Files, QDir::Name); }
 
 // Template management over an in-memory catalogue, or over the shipped one copied into a
@@ -55,7 +45,7 @@ struct Management {
 
     explicit Management(TemplateCatalogue c = {}) : catalogue(std::move(c)) {}
     void load_shipped() {
-        copy_tree(QStringLiteral(VELMORA_DATA_ROOT), root.path());
+        test::copy_tree(QStringLiteral(VELMORA_DATA_ROOT), root.path());
         load_template_catalogue(root, catalogue);
     }
     QString last_message() const { return ui.messages.empty() ? QString() : ui.messages.back().text; }

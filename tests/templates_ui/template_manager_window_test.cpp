@@ -16,16 +16,6 @@
 namespace velmora {
 namespace {
 
-void copy_tree(const QString& from, const QString& to) {
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(file);
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        QFile::copy(file, target);
-    }
-}
-
 // Carries photo `photo_row` over `frame` and drops it there, as a drag from the strip does.
 // Qt delivers a drop to the widget that accepted the drag's entry, so the entry comes first.
 void drop_on(QWidget* frame, int photo_row) {
@@ -53,7 +43,7 @@ protected:
     std::unique_ptr<TemplateManagerWindow> window;
 
     void SetUp() override {
-        copy_tree(QStringLiteral(VELMORA_DATA_ROOT), root.path());
+        test::copy_tree(QStringLiteral(VELMORA_DATA_ROOT), root.path());
         load_template_catalogue(root, catalogue);
         window = std::make_unique<TemplateManagerWindow>(
             TemplateManagementServices{album, catalogue, settings, ui, root, state, pool, [](int) { return 0; }},
