@@ -29,6 +29,10 @@ QImage read_frame(const QString& path) {
     return picture.convertToFormat(QImage::Format_RGB32);
 }
 
+QImage opaque_picture(QImage picture) {
+    return picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
+}
+
 int clamp_count(qint64 value) {
     return static_cast<int>(std::min<qint64>(value, std::numeric_limits<int>::max()));
 }
@@ -153,11 +157,14 @@ bool Converter::deliver_frames(EncodeWorker& worker) {
             break;
         if (abort_requested_)
             return false;
+        provided_picture_.reset();
         if (video_func_)
             video_func_(index);
         if (abort_requested_)
             return false;
-        if (!worker.push(read_frame(*source.file())))
+        QImage picture = provided_picture_ ? opaque_picture(std::move(*provided_picture_)) : read_frame(*source.file());
+        provided_picture_.reset();
+        if (!worker.push(std::move(picture)))
             throw EncodeError(worker.error());
         if ((index + 1) % kFramesPerSecond == 0) {
             update_counts(worker);

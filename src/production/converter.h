@@ -6,6 +6,7 @@
 #include "production/progress_line.h"
 
 #include <QElapsedTimer>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <atomic>
@@ -70,6 +71,10 @@ public:
     int get_error() const { return error_text_.isEmpty() ? 0 : 1; }
     QString get_error_str() const { return error_text_; }
 
+    // For the video callback: `picture` is what it has just written to the frame file, so the
+    // converter takes it as it is instead of reading the file back.
+    void provide_frame_picture(QImage picture) { provided_picture_ = std::move(picture); }
+
     // Ends the running conversion at the next frame and discards its output. Meant for the
     // calling thread, from an event pump inside a callback. Once every frame has been handed
     // over the album is complete in content and an abort no longer discards it; with no
@@ -95,6 +100,7 @@ private:
 
     SourceCallback video_source_;
     VideoCallback video_func_;
+    std::optional<QImage> provided_picture_;
     SourceCallback audio_source_;
     ProgressCallback progress_;
     ErrorCallback error_func_;

@@ -10,13 +10,22 @@
 namespace velmora {
 namespace {
 
-// rlottie leaves alpha just below opaque even where a movie is fully covered, so frames are
-// laid over black to give the encoder opaque pictures.
-QImage over_black(const QImage& movie_frame) {
-    QImage frame = black_frame(movie_frame.size());
-    QPainter painter(&frame);
-    painter.drawImage(0, 0, movie_frame);
-    return frame;
+// rlottie leaves alpha just below opaque even where a movie is fully covered. Its pictures are
+// premultiplied, so laying one over black keeps the colour channels as they are: setting every
+// alpha to opaque gives the same picture without a blend.
+QImage over_black(QImage movie_frame) {
+    const int pixels = movie_frame.width() * movie_frame.height();
+    if (movie_frame.format() != QImage::Format_ARGB32_Premultiplied
+        || movie_frame.bytesPerLine() != movie_frame.width() * 4) {
+        QImage frame = black_frame(movie_frame.size());
+        QPainter(&frame).drawImage(0, 0, movie_frame);
+        return frame;
+    }
+    auto* pixel = reinterpret_cast<QRgb*>(movie_frame.bits());
+    for (int i = 0; i < pixels; ++i)
+        pixel[i] |= 0xFF000000u;
+    movie_frame.reinterpretAsFormat(QImage::Format_RGB32);
+    return movie_frame;
 }
 
 QString song_clock(qint64 frames) { return frames_to_clock(frames).mid(3); }
@@ -32,9 +41,31 @@ QImage black_frame(QSize size) {
 FrameAssembly::FrameAssembly(ProductionState& state, const WorkspacePaths& paths, const Album& album,
                              FrameLayers& layers)
     : state_(state), paths_(paths), album_(album), layers_(layers),
-      player_(QStringLiteral("ShockwaveFlash1"), state.Falsh_size) {}
+      player_(QStringLiteral("ShockwaveFlash1"), state.Falsh_size),
+      partner_(QStringLiteral("ShockwaveFlash1_ahead"), state.Falsh_size) {}
 
-FrameAssembly::~FrameAssembly() = default;
+FrameAssembly::~FrameAssembly() { drop_frame_ahead(); }
+
+QImage FrameAssembly::render_movie_frame(int frame) {
+    if (ahead_frame_ == frame) {
+        ahead_frame_ = -1;
+        return ahead_.get();
+    }
+    drop_frame_ahead();
+    if (frame + 1 < player_.total_frames()) {
+        ahead_frame_ = frame + 1;
+        ahead_ = std::async(std::launch::async, [this, next = frame + 1] { return partner_.render(next); });
+    }
+    return player_.render(frame);
+}
+
+// Waits for a render still running on the partner, so the partner may load another movie.
+void FrameAssembly::drop_frame_ahead() {
+    if (ahead_.valid())
+        ahead_.wait();
+    ahead_ = {};
+    ahead_frame_ = -1;
+}
 
 void FrameAssembly::load_first_template() {
     state_.moban_hanghao_leijia = 0;
@@ -68,18 +99,24 @@ QImage FrameAssembly::movie_frame(int album_frame) {
     if (state_.moban_jietu_kaiguan == Switch::Off)
         return held_;
     player_.set_frame_num(++state_.dangemoban_leijiazhen_num);
-    held_base_ = over_black(player_.grab());
+    QImage frame = over_black(render_movie_frame(player_.frame_num()));
     {
-        QPainter painter(&held_base_);
-        layers_.paint_effects(painter, held_base_.size(), album_frame);
+        QPainter painter(&frame);
+        layers_.paint_effects(painter, frame.size(), album_frame);
     }
-    held_ = held_base_.copy();
+    // The snapshot the next movie starts from leaves the lyric line out; it is only kept for
+    // the frames that can become one.
+    const bool ends_movie = player_.frame_num() + 1 >= player_.total_frames();
+    const bool before_closing = state_.sync_mode == SyncMode::Music && album_frame + 1 == closing_start();
+    if (ends_movie || before_closing)
+        held_base_ = frame.copy();
     if (state_.Lrc_geci_kaiguan == Switch::On) {
-        QPainter painter(&held_);
-        layers_.paint_lyric(painter, held_.size(), state_.yinyue_hanghao_leijia, state_.shijian_zhen_lrc);
+        QPainter painter(&frame);
+        layers_.paint_lyric(painter, frame.size(), state_.yinyue_hanghao_leijia, state_.shijian_zhen_lrc);
     }
+    held_ = frame;
     // A movie that reports no frames counts as ended at once, so the album always moves on.
-    if (player_.frame_num() + 1 >= player_.total_frames())
+    if (ends_movie)
         movie_ended(held_base_);
     return held_;
 }
@@ -125,8 +162,11 @@ void FrameAssembly::load_closing_movie() {
 // rlottie loads synchronously and the frames are taken by seeking, so the movie is ready as
 // soon as load() returns: no playing start-up is needed before the first frame.
 void FrameAssembly::load_movie(const QString& path, int transparency) {
-    player_.set_background_transparency(transparency);
-    player_.load(path);
+    drop_frame_ahead();
+    for (TemplatePlayer* player : {&player_, &partner_}) {
+        player->set_background_transparency(transparency);
+        player->load(path);
+    }
     if (!player_.answers_template_marker())
         throw DataError(QStringLiteral("The movie %1 is not a template movie: it does not answer the marker").arg(path));
     player_.stop();

@@ -7,6 +7,7 @@
 #include "templates/album.h"
 
 #include <QImage>
+#include <future>
 #include <memory>
 
 namespace velmora {
@@ -43,6 +44,9 @@ public:
     // The album frame at which the closing movie starts under music sync.
     int closing_start() const;
     const TemplatePlayer& player() const { return player_; }
+    // The frame of the loaded movie. Frames are rendered in pairs: while this thread renders
+    // frame k, a second player holding the same movie renders frame k + 1 on another thread.
+    QImage render_movie_frame(int frame);
 
 private:
     QImage movie_frame(int album_frame);
@@ -52,6 +56,7 @@ private:
     void load_closing_movie();
     void load_movie(const QString& path, int transparency);
     void write_snapshot(const QImage& frame);
+    void drop_frame_ahead();
     void advance_song();
     void start_song(int row);
     bool showing_closing() const;
@@ -61,8 +66,11 @@ private:
     const Album& album_;
     FrameLayers& layers_;
     TemplatePlayer player_;
+    TemplatePlayer partner_;          // the same movie, rendering the frame after player_'s
+    std::future<QImage> ahead_;
+    int ahead_frame_ = -1;
     QImage held_;          // the last frame made, repeated once the closing movie ended
-    QImage held_base_;     // the same without the lyric line, for the snapshot
+    QImage held_base_;     // a movie's last frame without the lyric line, for the snapshot
 };
 
 // An opaque black picture of `size`: the album's first frame.

@@ -54,6 +54,7 @@ private:
     void open_video();
     void open_audio();
     void open_file();
+    int scaling_flags(QSize source) const;
     void scale(const QImage& picture);
     void write_sound_until(qint64 end_sample);
     void write_audio_frame(int samples);
