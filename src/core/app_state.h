@@ -71,6 +71,11 @@ struct AppState {
     QString yinyue_dakai_1ci = QStringLiteral("0");
     QString geci_dakai_1ci = QStringLiteral("0");
 
+    // How the music-and-lyrics preview was opened: "bofangyingyue" (song mode) or
+    // "bofanggeci" (lyric mode); and the lyric file last chosen in it, whose settings row draws.
+    QString yinyue_geci_kaiguan = QStringLiteral("bofangyingyue");
+    QString shijian_lrc_num = QStringLiteral("0");
+
     // Total album time and current preview time, "hh:mm:ss".
     QString zongshijian = QStringLiteral("00:00:00");
     QString danqianshijian = QStringLiteral("00:00:00");

@@ -1,0 +1,145 @@
+#include "media/lyric_list_window.h"
+
+#include <algorithm>
+#include <QFileInfo>
+#include <QLabel>
+
+namespace velmora {
+namespace {
+
+constexpr QSize kSize{860, 520};
+
+} // namespace
+
+LyricListWindow::LyricListWindow(LyricList& lyrics, AppState& state, Ui& ui, ProgressWindow& progress,
+                                 QString program_folder, const WindowSkin& skin, QWidget* parent)
+    : FramedWindow(QStringLiteral("TForm5"), QStringLiteral("添加歌词"), kSize, skin, parent), lyrics_(lyrics),
+      state_(state), ui_(ui), progress_(progress), program_folder_(std::move(program_folder)),
+      list_(new QTreeWidget(this)) {
+    list_->setObjectName(QStringLiteral("lyric_list"));
+    list_->setHeaderLabels(
+        {QStringLiteral("序号"), QStringLiteral("歌词名称"), QStringLiteral("类型"), QStringLiteral("位置")});
+    list_->setRootIsDecorated(false);
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list_->setGeometry(20, 60, 560, 380);
+    list_->setColumnWidth(0, 48);
+    list_->setColumnWidth(1, 200);
+    list_->setColumnWidth(2, 56);
+    connect(list_, &QTreeWidget::itemSelectionChanged, this, &LyricListWindow::show_details);
+
+    const char* captions[] = {"歌词序号", "歌词名称", "歌词类型", "歌词位置"};
+    for (int i = 0; i < 4; ++i) {
+        auto* label = new QLabel(QString::fromUtf8(captions[i]), this);
+        label->setGeometry(600, 62 + i * 56, 240, 20);
+        label->setStyleSheet(QStringLiteral("color: #6b7080;"));
+        details_[std::size_t(i)] = new QLineEdit(this);
+        details_[std::size_t(i)]->setReadOnly(true);
+        details_[std::size_t(i)]->setGeometry(600, 84 + i * 56, 240, 28);
+    }
+
+    const struct {
+        const char* caption;
+        void (LyricListWindow::*action)();
+    } commands[] = {
+        {"添加歌词", &LyricListWindow::add_lyrics}, {"删除歌词", &LyricListWindow::delete_selected},
+        {"全部删除", &LyricListWindow::delete_all}, {"歌词预览", &LyricListWindow::preview},
+        {"设置歌词", &LyricListWindow::open_settings},
+    };
+    int left = 20;
+    for (const auto& c : commands) {
+        QPushButton* button = add_button(QString::fromUtf8(c.caption), QRect(left, 460, 104, 34));
+        connect(button, &QPushButton::clicked, this, c.action);
+        if (left == 20)
+            button->setProperty("accent", true);
+        left += 114;
+    }
+    QPushButton* back = add_button(QStringLiteral("返   回"), QRect(kSize.width() - 140, 460, 120, 34));
+    connect(back, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void LyricListWindow::refresh() {
+    list_->clear();
+    for (std::size_t i = 0; i < lyrics_.entries().size(); ++i) {
+        const LyricEntry& entry = lyrics_.entries()[i];
+        list_->addTopLevelItem(new QTreeWidgetItem({QString::number(i + 1), entry.name, entry.format, entry.location}));
+    }
+    for (QLineEdit* field : details_)
+        field->clear();
+}
+
+void LyricListWindow::add_lyrics() {
+    // The sample lyrics are offered at the first opening of the dialog in a run, when they are there.
+    QString start;
+    if (state_.geci_dakai_1ci == QLatin1String("0")) {
+        if (QFileInfo::exists(sample_lyrics_path(program_folder_)))
+            start = sample_lyrics_path(program_folder_);
+        state_.geci_dakai_1ci = QStringLiteral("1");
+    }
+    const QStringList files =
+        ui_.choose_files(QStringLiteral("添加歌词"), start, QStringLiteral("添加歌词文件(LRC) (*.lrc *.LRC *.Lrc)"));
+    if (files.isEmpty())
+        return;
+    progress_.run(QStringLiteral("添加歌词"), [this, files] { lyrics_.add_lyrics(files, ui_); });
+    refresh();
+}
+
+std::vector<int> LyricListWindow::selected_rows() const {
+    std::vector<int> rows;
+    for (QTreeWidgetItem* item : list_->selectedItems())
+        rows.push_back(list_->indexOfTopLevelItem(item));
+    return rows;
+}
+
+void LyricListWindow::delete_selected() {
+    const std::vector<int> selected = selected_rows();
+    if (!lyrics_.delete_selected(selected, ui_))
+        return;
+    // Rows that stay selected stay selected after the list is shown again.
+    std::vector<int> kept;
+    const int removed = *std::min_element(selected.begin(), selected.end());
+    for (int row : selected)
+        if (row != removed)
+            kept.push_back(row > removed ? row - 1 : row);
+    refresh();
+    for (int row : kept)
+        list_->topLevelItem(row)->setSelected(true);
+}
+
+void LyricListWindow::delete_all() {
+    if (lyrics_.delete_all(ui_))
+        refresh();
+}
+
+void LyricListWindow::preview() {
+    if (on_preview)
+        on_preview();
+}
+
+void LyricListWindow::open_settings() {
+    if (lyrics_.empty()) {
+        ui_.show_message(QStringLiteral("没有添加歌词文件！"));
+        return;
+    }
+    const std::vector<int> rows = selected_rows();
+    if (rows.empty()) {
+        ui_.show_message(QStringLiteral("没有选中歌词文件！"));
+        return;
+    }
+    if (on_settings)
+        on_settings(*std::min_element(rows.begin(), rows.end()));
+}
+
+void LyricListWindow::show_details() {
+    const std::vector<int> rows = selected_rows();
+    for (QLineEdit* field : details_)
+        field->clear();
+    if (rows.empty())
+        return;
+    const int row = *std::min_element(rows.begin(), rows.end());
+    const LyricEntry& entry = lyrics_.entries()[std::size_t(row)];
+    const QString cells[] = {QString::number(row + 1), entry.name, entry.format, entry.location};
+    for (int i = 0; i < 4; ++i)
+        details_[std::size_t(i)]->setText(cells[i]);
+}
+
+} // namespace velmora
