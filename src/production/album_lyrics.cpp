@@ -1,0 +1,56 @@
+#include "production/album_lyrics.h"
+
+#include "core/clock.h"
+#include "core/data_error.h"
+
+namespace velmora {
+namespace {
+
+// The song clock: the minutes and seconds fields of the frame clock, so songs of an hour or
+// more read like the album clock without its hours.
+QString song_clock(qint64 frames) { return frames_to_clock(frames).mid(3); }
+
+} // namespace
+
+AlbumLyrics::AlbumLyrics(const LyricList& lyrics, TimedLyricTable& table, ScriptConversion& scripts)
+    : lyrics_(lyrics), table_(table), scripts_(scripts) {}
+
+void AlbumLyrics::song_started(int, const SongScheduleRow& song) {
+    song_row_ = song.song_row;
+    line_ = {};
+    line_time_.clear();
+    table_.clear();
+    const std::optional<LyricEntry> file = lyrics_.lyric_for_song(song.song_row);
+    if (!file)
+        return;
+    try {
+        table_.load_lyrics(file->location);
+    } catch (const DataError& error) {
+        problems_.append(error.message());
+    }
+}
+
+void AlbumLyrics::song_ended(int) {
+    line_ = {};
+    line_time_.clear();
+}
+
+void AlbumLyrics::paint_lyric(QPainter& painter, QSize size, int, qint64 song_frame) {
+    if (lyrics_.empty() || song_row_ < 0 || song_row_ >= lyrics_.size())
+        return;
+    const std::optional<TimedLyricRow> row = table_.find_lyric(song_clock(song_frame));
+    if (row && (row->time != line_time_ || size != line_size_)) {
+        try {
+            line_ = apply_lyric_style(lyrics_.settings_row(song_row_), size, row->text, scripts_);
+        } catch (const DataError& error) {
+            // Without the script tables the line is still shown, as written in the file.
+            problems_.append(error.message());
+            line_ = place_lyric_line(lyrics_.settings_row(song_row_), size, row->text);
+        }
+        line_time_ = row->time;
+        line_size_ = size;
+    }
+    draw_lyric_line(painter, line_);
+}
+
+} // namespace velmora
