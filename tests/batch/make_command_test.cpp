@@ -118,6 +118,38 @@ TEST_F(MakeCommand, TemplateSyncAlbumShowsTheTemplatesAndTheClosingMovie) {
     EXPECT_GE(lit, 4);
 }
 
+// White pixels in the band where a default-placed lyric line sits on an 800 x 450 frame.
+int white_in_lyric_band(const QImage& frame) {
+    int white = 0;
+    for (int y = 384; y < 412; ++y)
+        for (int x = 200; x < 600; ++x) {
+            const QColor c = frame.pixelColor(x, y);
+            white += c.red() > 200 && c.green() > 200 && c.blue() > 200 ? 1 : 0;
+        }
+    return white;
+}
+
+// Song 1 (3 s) has a lyric file whose line starts at 00:01; song 2 (2 s) has none.
+TEST_F(MakeCommand, TheLyricLineShowsFromItsSecondAndGoesWhenTheNextSongHasNoLyrics) {
+    const QString folder = out("lyrics");
+    const QString second_song = dir->file("second.mp3");
+    test::write_sine_mp3(second_song, 2.0);
+    const QString lyrics = dir->write("song.lrc", "[ti:test]\n[00:01.00]甜蜜蜜\n");
+    const MakeRun r = make({"--type", "MP4", "--size", "800x450", "--quality", "biaoqing", "--sync", "music",
+                            "--music", song(), "--music", second_song, "--lyrics", lyrics, "--out", folder, photos()});
+    ASSERT_EQ(r.exit_code, 0) << r.error.toStdString();
+    EXPECT_EQ(test::probe_output(r.out).video_frames, 125);
+    const auto frames = test::decoded_frames(r.out, {20, 24, 25, 30, 70, 74, 75, 80, 110});
+    std::vector<int> white;
+    for (const QImage& frame : frames)
+        white.push_back(white_in_lyric_band(frame));
+    const int before = std::max(white[0], white[1]);
+    for (int shown : {white[2], white[3], white[4], white[5]})
+        EXPECT_GT(shown, before + 100) << ::testing::PrintToString(white);
+    for (int gone : {white[6], white[7], white[8]})
+        EXPECT_LT(gone, white[5] - 100) << ::testing::PrintToString(white);
+}
+
 TEST_F(MakeCommand, RefusesBadArgumentsAndExistingFilesWithoutWritingOne) {
     const QString folder = out("refused");
     QFile existing(folder + "/album.mpg");
@@ -133,6 +165,7 @@ TEST_F(MakeCommand, RefusesBadArgumentsAndExistingFilesWithoutWritingOne) {
         {{"--name", "a/b"}, ""},
         {{}, "already exists"},
         {{"--sync", "music", "--overwrite"}, "没有找到音乐文件"},
+        {{"--lyrics", "/no/such.lrc", "--overwrite"}, "/no/such.lrc"},
     };
     for (const auto& [extra, message] : cases) {
         const MakeRun r = make(extra + QStringList{"--out", folder, photos()});

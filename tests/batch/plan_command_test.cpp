@@ -137,5 +137,37 @@ TEST_F(PlanCommand, BadInputFailsWithAMessage) {
     }
 }
 
+// Lyric file k is listed at position k; a missing one is refused before anything is done.
+TEST_F(PlanCommand, ListsTheLyricFilesInOrderAndRefusesAMissingOne) {
+    const QString first = dir.write("songs/一.lrc", "[00:01.00]一\n");
+    const QString second = dir.write("songs/two.LRC", "[00:01.00]two\n");
+    const PlanRun r = run({"--lyrics", first, photo("a.jpg", 640, 480), "--lyrics", second});
+    ASSERT_EQ(r.exit_code, 0) << r.error.toStdString();
+    const json expected = json::array(
+        {json{{"number", "1"}, {"name", "一"}, {"format", ".lrc"}, {"location", first.toStdString()}},
+         json{{"number", "2"}, {"name", "two"}, {"format", ".LRC"}, {"location", second.toStdString()}}});
+    EXPECT_EQ(r.out["lyrics"], expected);
+
+    const PlanRun missing = run({"--lyrics", dir.file("gone.lrc"), photo("b.jpg", 640, 480)});
+    EXPECT_NE(missing.exit_code, 0);
+    EXPECT_TRUE(missing.error.contains("gone.lrc")) << missing.error.toStdString();
+}
+
+// "lyrics" prints the table a lyric file gives: the 00:00 row, the timed rows, the information rows.
+TEST_F(PlanCommand, LyricsCommandPrintsTheTimedLyricTable) {
+    const QString file = dir.write("a.lrc", QByteArray("[ar:\xC0\xEE]\n[00:05.00][00:35.00]\xCC\xF0\n"));   // GBK
+    QProcess process;
+    process.start(QStringLiteral(VELMORA_BIN_DIR) + "/velmora-make", {"lyrics", file});
+    process.waitForFinished(60000);
+    ASSERT_EQ(process.exitCode(), 0);
+    const json expected = json::parse(R"([["00:00",""],["00:35.00","甜"],["00:05.00","甜"],["ar","李"]])");
+    EXPECT_EQ(json::parse(process.readAllStandardOutput().toStdString()), expected);
+
+    process.start(QStringLiteral(VELMORA_BIN_DIR) + "/velmora-make", {"lyrics", dir.file("gone.lrc")});
+    process.waitForFinished(60000);
+    EXPECT_NE(process.exitCode(), 0);
+    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError()).contains("gone.lrc"));
+}
+
 } // namespace
 } // namespace velmora

@@ -68,6 +68,25 @@ int take_combination(QStringList& arguments) {
     return ok && n > 0 ? n : -1;
 }
 
+std::optional<QStringList> take_lyric_files(QStringList& arguments, QString& error) {
+    QStringList files;
+    for (qsizetype i = arguments.indexOf(QStringLiteral("--lyrics")); i >= 0;
+         i = arguments.indexOf(QStringLiteral("--lyrics"))) {
+        if (i + 1 >= arguments.size()) {
+            error = QStringLiteral("--lyrics needs a value");
+            return std::nullopt;
+        }
+        const QString file = arguments[i + 1];
+        arguments.remove(i, 2);
+        if (!QFileInfo(file).isFile()) {
+            error = QStringLiteral("the lyric file %1 does not exist").arg(file);
+            return std::nullopt;
+        }
+        files.append(file);
+    }
+    return files;
+}
+
 QString add_photos_with_templates(const DataRoot& root, const TemplateCatalogue& catalogue, QStringList files,
                                   int combination, ScriptedUi& ui, Album& album, AppState& app_state) {
     const SystemSettings settings;

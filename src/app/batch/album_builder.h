@@ -21,6 +21,10 @@ std::optional<QStringList> photo_files(const QStringList& arguments, QString& er
 // Takes "--combination N" out of `arguments`; 0 when absent, -1 when malformed.
 int take_combination(QStringList& arguments);
 
+// Takes every "--lyrics FILE" out of `arguments`, in order. Nothing, with the reason in
+// `error`, when a value is missing or names no file.
+std::optional<QStringList> take_lyric_files(QStringList& arguments, QString& error);
+
 // Adds `files` to the album as "添加照片" does, assigning templates in rotation through the
 // catalogue (`combination` 0) or by combination file `combination` (from 1), with the default
 // settings. Returns the reason when the photos cannot be placed; empty on success.

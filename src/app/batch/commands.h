@@ -13,5 +13,7 @@ int run_catalogue(const BatchOptions& options, const QString& program_folder);
 int run_plan(QStringList arguments, const QString& program_folder);
 // Takes the raw arguments: builds the album and writes its video file, printing its path.
 int run_make(QStringList arguments, const QString& program_folder);
+// Prints the timed-lyric table of one lyric file as a JSON array of [time text, lyric] rows.
+int run_lyrics(const BatchOptions& options);
 
 } // namespace velmora::batch

@@ -12,12 +12,14 @@ void print_usage() {
                  "usage: velmora-make COMMAND [--data-root DIR] [--json]\n"
                  "commands:\n"
                  "  catalogue   load the installed templates and list them\n"
-                 "  plan [--combination N] PHOTO_OR_FOLDER...\n"
+                 "  plan [--combination N] [--lyrics FILE]... PHOTO_OR_FOLDER...\n"
                  "              add photos, assign templates and print the album's lists as JSON\n"
-                 "  make [--music FILE]... [--type VCD|SVCD|DVD|MOV|AVI|MP4|WMV] [--size WxH]\n"
-                 "       [--quality biaoqing|gaoqing] [--standard PAL|NTSC] [--sync template|music]\n"
+                 "  make [--music FILE]... [--lyrics FILE]... [--type VCD|SVCD|DVD|MOV|AVI|MP4|WMV]\n"
+                 "       [--size WxH] [--quality biaoqing|gaoqing] [--standard PAL|NTSC] [--sync template|music]\n"
                  "       [--combination N] [--name NAME] [--overwrite] --out FOLDER PHOTO_OR_FOLDER...\n"
-                 "              make the album's video file and print its path\n");
+                 "              make the album's video file and print its path; lyric file k\n"
+                 "              belongs to song k\n"
+                 "  lyrics FILE print the timed-lyric table of a lyric file as JSON\n");
 }
 
 } // namespace
@@ -47,6 +49,8 @@ int main(int argc, char** argv) {
     }
     if (command == QLatin1String("catalogue"))
         return velmora::batch::run_catalogue(*options, program_folder);
+    if (command == QLatin1String("lyrics"))
+        return velmora::batch::run_lyrics(*options);
     std::fprintf(stderr, "velmora-make: unknown command %s\n", command.toUtf8().constData());
     print_usage();
     return 2;

@@ -10,6 +10,7 @@
 #include "app/batch/commands.h"
 #include "core/data_error.h"
 #include "core/startup_abort.h"
+#include "production/album_lyrics.h"
 #include "production/album_type_choice.h"
 #include "production/format_command.h"
 #include "production/production_run.h"
@@ -22,6 +23,7 @@ namespace {
 struct MakeOptions {
     QString data_root;
     QStringList music;
+    QStringList lyrics;          // lyric file k belongs to song k
     mcl::AlbumType type = mcl::AlbumType::dvd;
     QSize size;                  // empty: the type's default size
     PictureQuality quality = PictureQuality::gaoqing;
@@ -171,9 +173,13 @@ int run_make(QStringList arguments, const QString& program_folder) {
     if (combination < 0)
         return fail(QStringLiteral("--combination needs a file number from 1"));
     QString error;
-    const auto options = parse_make_options(arguments, error);
+    const auto lyric_files = take_lyric_files(arguments, error);
+    if (!lyric_files)
+        return fail(error);
+    auto options = parse_make_options(arguments, error);
     if (!options)
         return fail(error);
+    options->lyrics = *lyric_files;
     const QString name_refusal = album_name_refusal(options->name);
     if (!name_refusal.isEmpty())
         return fail(name_refusal);
@@ -208,11 +214,17 @@ int run_make(QStringList arguments, const QString& program_folder) {
     ProductionCallbacks callbacks;
     callbacks.main_progress = [&](int value, int maximum) { progress.show(value, maximum); };
     const ThumbnailService thumbnails;
-    FrameLayers layers;
+    LyricList lyrics;
+    lyrics.add_lyrics(options->lyrics, ui);
+    TimedLyricTable lyric_table;
+    ScriptConversion scripts;
+    AlbumLyrics layers(lyrics, lyric_table, scripts);
     const ProductionInput input{root, album, catalogue, music, settings, thumbnails, output, app_state.kuozhanming_1};
     ProductionRun run(input, app_state, ui, callbacks, layers);
     const ProductionOutcome outcome = run.run();
     progress.end();
+    for (const QString& problem : layers.problems())
+        std::fprintf(stderr, "velmora-make: warning: %s\n", problem.toUtf8().constData());
     // Like the desktop program's exit: the run's unpacked material and workspace go.
     exit_cleanup(root);
     if (outcome != ProductionOutcome::Complete)

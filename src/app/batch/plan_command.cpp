@@ -8,6 +8,7 @@
 #include "core/app_state.h"
 #include "core/data_error.h"
 #include "core/startup_abort.h"
+#include "media/lyric_list.h"
 #include "templates/template_catalogue.h"
 
 namespace velmora::batch {
@@ -64,9 +65,16 @@ json background_json(const BackgroundRow& b, int row) {
             {"图片位置", utf8(b.location)}, {"透明度", number(b.transparency)}};
 }
 
-json album_json(const Album& album) {
+json lyric_json(const LyricEntry& l, int row) {
+    return {{"number", number(row + 1)}, {"name", utf8(l.name)}, {"format", utf8(l.format)},
+            {"location", utf8(l.location)}};
+}
+
+json album_json(const Album& album, const LyricList& lyrics) {
     json out = {{"photos", json::array()}, {"used_templates", json::array()}, {"slots", json::array()},
-                {"backgrounds", json::array()}};
+                {"backgrounds", json::array()}, {"lyrics", json::array()}};
+    for (std::size_t i = 0; i < lyrics.entries().size(); ++i)
+        out["lyrics"].push_back(lyric_json(lyrics.entries()[i], int(i)));
     for (std::size_t i = 0; i < album.photos.size(); ++i)
         out["photos"].push_back(photo_json(album.photos[i], int(i)));
     for (std::size_t i = 0; i < album.used_templates.size(); ++i)
@@ -85,6 +93,9 @@ int run_plan(QStringList arguments, const QString& program_folder) {
     if (combination < 0)
         return fail(QStringLiteral("--combination needs a file number from 1"));
     QString error;
+    const auto lyric_files = take_lyric_files(arguments, error);
+    if (!lyric_files)
+        return fail(error);
     const auto options = parse_batch_options(arguments, error);
     if (!options)
         return fail(error);
@@ -108,7 +119,9 @@ int run_plan(QStringList arguments, const QString& program_folder) {
     const QString refusal = add_photos_with_templates(root, catalogue, *files, combination, ui, album, app_state);
     if (!refusal.isEmpty())
         return fail(refusal);
-    std::printf("%s\n", album_json(album).dump(2).c_str());
+    LyricList lyrics;
+    lyrics.add_lyrics(*lyric_files, ui);
+    std::printf("%s\n", album_json(album, lyrics).dump(2).c_str());
     exit_cleanup(root);
     return 0;
 }

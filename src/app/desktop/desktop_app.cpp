@@ -28,8 +28,9 @@ DesktopApp::DesktopApp(DataRoot root, Options options)
     : root_(std::move(root)), options_(std::move(options)), skin_(WindowSkin::paint()),
       random_(seeded_random_pick(std::uint32_t(QDateTime::currentMSecsSinceEpoch()))),
       photos_(album_, state_, ui_, random_, text_effects_),
-      windows_(skin_, {state_, output_, root_, settings_, songs_, root_.program_folder(), photos_, assignment_,
-                       thumbnails_, ui_, catalogue_, photo_hooks(), manager_hooks()}),
+      windows_(skin_, {state_, output_, root_, settings_, songs_, lyrics_, scripts_, lyric_table_, player_,
+                       album_lyrics_, root_.program_folder(), photos_, assignment_, thumbnails_, ui_, catalogue_,
+                       photo_hooks(), manager_hooks()}),
       format_command_(output_, state_, album_, ui_, format_hooks()) {
     ui_.attach(windows_);
     ui_.set_progress_bar(windows_.progress().bar());
@@ -159,7 +160,7 @@ void DesktopApp::run_command(MainCommand command) {
     switch (command) {
     case MainCommand::AddPhotos: return add_photos();
     case MainCommand::AddMusic: return add_music();
-    case MainCommand::AddLyrics: return open_form("TForm5");
+    case MainCommand::AddLyrics: return add_lyrics();
     case MainCommand::Synchronisation:
         windows_.synchronisation().open_modal();
         return refresh_times();
@@ -257,6 +258,21 @@ void DesktopApp::add_music() {
     windows_.music_list().exec();
     refresh_summary_lists();
     refresh_times();
+}
+
+void DesktopApp::add_lyrics() {
+    windows_.lyric_list().refresh();
+    windows_.lyric_list().exec();
+    refresh_lyrics_summary();
+}
+
+void DesktopApp::refresh_lyrics_summary() {
+    QTreeWidget* lyrics = windows_.main().lyrics_list();
+    lyrics->clear();
+    for (std::size_t i = 0; i < lyrics_.entries().size(); ++i) {
+        const LyricEntry& entry = lyrics_.entries()[i];
+        lyrics->addTopLevelItem(new QTreeWidgetItem({QString::number(i + 1), entry.name, entry.format}));
+    }
 }
 
 void DesktopApp::refresh_summary_lists() {

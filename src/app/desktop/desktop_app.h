@@ -11,8 +11,13 @@
 #include "core/data_root.h"
 #include "core/system_settings.h"
 #include "core/window_skin.h"
+#include "media/lrc_lyrics.h"
+#include "media/lyric_list.h"
+#include "media/media_player.h"
+#include "media/script_conversion.h"
 #include "preview/template_player.h"
 #include "preview/template_player_view.h"
+#include "production/album_lyrics.h"
 #include "production/format_command.h"
 #include "production/output_settings.h"
 #include "templates/album.h"
@@ -47,6 +52,9 @@ public:
     const TemplateCatalogue& catalogue() const { return catalogue_; }
     Album& album() { return album_; }
     MusicList& songs() { return songs_; }
+    LyricList& lyrics() { return lyrics_; }
+    ScriptConversion& scripts() { return scripts_; }
+    SongPlayer& player() { return player_; }
     OutputSettings& output_settings() { return output_; }
     AssignmentState& assignment() { return assignment_; }
     // The start-up movie's player while it plays; null once released.
@@ -73,6 +81,8 @@ private:
     bool add_photos_by_combination();
     void refresh_summary_lists();
     void add_music();
+    void add_lyrics();
+    void refresh_lyrics_summary();
     void make_album(mcl::AlbumType type);
     FormatCommandHooks format_hooks();
     void template_management();
@@ -95,6 +105,11 @@ private:
     TemplateCatalogue catalogue_;
     Album album_;
     MusicList songs_;
+    LyricList lyrics_;
+    ScriptConversion scripts_;
+    TimedLyricTable lyric_table_;
+    MediaPlayer player_;
+    AlbumLyrics album_lyrics_{lyrics_, lyric_table_, scripts_};
     AssignmentState assignment_;
     ThumbnailService thumbnails_;
     NoAutoTextEffects text_effects_;

@@ -26,7 +26,8 @@ WindowSet::WindowSet(const WindowSkin& skin, AlbumWindowServices services) {
                                           services.photo_hooks);
     music_list_ = create<MusicListWindow>(services.songs, services.state, services.ui, *progress_,
                                           services.program_folder, skin);
-    placeholder("TForm5", "添加歌词");
+    lyric_list_ = create<LyricListWindow>(services.lyrics, services.state, services.ui, *progress_,
+                                          services.program_folder, skin);
     picture_quality_ = create<PictureQualityWindow>(services.output, services.state, services.ui, skin);
     synchronisation_ = create<SynchronisationWindow>(services.output, services.state, services.ui, skin);
     PhotoList& photos = services.photos;
@@ -39,7 +40,9 @@ WindowSet::WindowSet(const WindowSkin& skin, AlbumWindowServices services) {
     windows_.push_back(std::move(progress));
     message_box_ = create<MessageBoxWindow>(skin);
     placeholder("TMainForm", "缩略图");
-    placeholder("TForm15", "音乐歌词预览");
+    music_preview_ = create<MusicPreviewWindow>(services.songs, services.lyrics, services.lyric_table,
+                                                services.scripts, services.player, services.state, services.ui,
+                                                skin);
     exit_ = create<ExitWindow>(skin);
     confirm_ = create<ConfirmWindow>(skin);
     settings_ = create<SettingsWindow>(services.settings, skin);
@@ -48,11 +51,12 @@ WindowSet::WindowSet(const WindowSkin& skin, AlbumWindowServices services) {
     backgrounds_ = create<BackgroundPicturesWindow>(services.photos.album(), services.state, services.ui,
                                                    services.thumbnails, services.root, skin);
     insert_video_ = create<InsertVideoWindow>(skin);
-    placeholder("TForm23", "歌词设置");
+    lyric_settings_ = create<LyricSettingsWindow>(services.lyrics, services.scripts, services.ui, skin);
+    lyric_list_->on_settings = [this](int row) { lyric_settings_->open_row(row); };
     album_type_ = create<AlbumTypeWindow>(services.output, services.ui, skin);
     making_ = create<MakingWindow>(MakingSources{services.root, services.photos.album(), services.catalogue,
                                                  services.songs, services.output, services.thumbnails},
-                                   services.state, services.ui, skin);
+                                   services.state, services.ui, skin, nullptr, &services.album_layers);
     placeholder("TForm32", "画面特效");
     placeholder("TForm33", "文字特效");
     placeholder("TForm34", "文字特效自动加入模板中");
@@ -62,6 +66,19 @@ WindowSet::WindowSet(const WindowSkin& skin, AlbumWindowServices services) {
     template_options_ = create<TemplateOptionsWindow>(services.assignment, services.ui, skin);
     photo_files_ = create<PhotoFilesWindow>(services.photos, *photo_list_, services.thumbnails, *progress_, skin,
                                             PhotoFilesWindowHooks{});
+    connect_music_preview();
+}
+
+// The preview opens in song mode from the music window and the main window's song list, in
+// lyric mode from the lyric window and the main window's lyric list.
+void WindowSet::connect_music_preview() {
+    MusicPreviewWindow* preview = music_preview_;
+    music_list_->on_preview = [preview] { preview->open(PreviewMode::Song); };
+    lyric_list_->on_preview = [preview] { preview->open(PreviewMode::Lyric); };
+    QObject::connect(main_->songs_list(), &QTreeWidget::itemDoubleClicked, preview,
+                     [preview] { preview->open(PreviewMode::Song); });
+    QObject::connect(main_->lyrics_list(), &QTreeWidget::itemDoubleClicked, preview,
+                     [preview] { preview->open(PreviewMode::Lyric); });
 }
 
 WindowSet::~WindowSet() {

@@ -10,7 +10,10 @@
 #include "core/message_box_window.h"
 #include "core/settings_window.h"
 #include "core/splash_window.h"
+#include "media/lyric_list_window.h"
+#include "media/lyric_settings_window.h"
 #include "media/music_list_window.h"
+#include "media/music_preview_window.h"
 #include "preview/background_pictures_window.h"
 #include "production/album_type_window.h"
 #include "production/insert_video_window.h"
@@ -33,6 +36,11 @@ struct AlbumWindowServices {
     const DataRoot& root;
     SystemSettings& settings;
     MusicList& songs;
+    LyricList& lyrics;
+    ScriptConversion& scripts;
+    TimedLyricTable& lyric_table;   // the program's one timed-lyric table
+    SongPlayer& player;             // the program's media player
+    FrameLayers& album_layers;      // what made albums draw over their frames
     QString program_folder;
     PhotoList& photos;
     AssignmentState& assignment;
@@ -53,6 +61,9 @@ public:
     MainWindow& main() const { return *main_; }
     PhotoListWindow& photo_list() const { return *photo_list_; }
     MusicListWindow& music_list() const { return *music_list_; }
+    LyricListWindow& lyric_list() const { return *lyric_list_; }
+    LyricSettingsWindow& lyric_settings() const { return *lyric_settings_; }
+    MusicPreviewWindow& music_preview() const { return *music_preview_; }
     CropWindow& crop() const { return *crop_; }
     TemplateManagerWindow& template_manager() const { return *template_manager_; }
     PictureQualityWindow& picture_quality() const { return *picture_quality_; }
@@ -76,12 +87,16 @@ public:
 private:
     template <typename W, typename... Args>
     W* create(Args&&... args);
+    void connect_music_preview();
 
     std::vector<std::unique_ptr<QWidget>> windows_;
     SplashWindow* splash_ = nullptr;
     MainWindow* main_ = nullptr;
     PhotoListWindow* photo_list_ = nullptr;
     MusicListWindow* music_list_ = nullptr;
+    LyricListWindow* lyric_list_ = nullptr;
+    LyricSettingsWindow* lyric_settings_ = nullptr;
+    MusicPreviewWindow* music_preview_ = nullptr;
     CropWindow* crop_ = nullptr;
     TemplateManagerWindow* template_manager_ = nullptr;
     PictureQualityWindow* picture_quality_ = nullptr;
