@@ -47,24 +47,40 @@ FrameAssembly::FrameAssembly(ProductionState& state, const WorkspacePaths& paths
 FrameAssembly::~FrameAssembly() { drop_frame_ahead(); }
 
 QImage FrameAssembly::render_movie_frame(int frame) {
-    if (ahead_frame_ == frame) {
-        ahead_frame_ = -1;
-        return ahead_.get();
-    }
-    drop_frame_ahead();
-    if (frame + 1 < player_.total_frames()) {
-        ahead_frame_ = frame + 1;
-        ahead_ = std::async(std::launch::async, [this, next = frame + 1] { return partner_.render(next); });
-    }
-    return player_.render(frame);
+    QImage picture = take_frame(frame);
+    start_frame_ahead(frame + 1);
+    start_frame_ahead(frame + 2);
+    return picture;
 }
 
-// Waits for a render still running on the partner, so the partner may load another movie.
+// The frame from its player's thread when it was started ahead, else rendered here.
+QImage FrameAssembly::take_frame(int frame) {
+    FrameAhead& ahead = ahead_[std::size_t(frame % 2)];
+    if (ahead.frame == frame) {
+        ahead.frame = -1;
+        return ahead.picture.get();
+    }
+    if (ahead.picture.valid())
+        ahead.picture.wait();
+    ahead = {};
+    return renderer_of(frame).render(frame);
+}
+
+void FrameAssembly::start_frame_ahead(int frame) {
+    FrameAhead& ahead = ahead_[std::size_t(frame % 2)];
+    if (frame >= player_.total_frames() || ahead.frame == frame || ahead.picture.valid())
+        return;
+    ahead.frame = frame;
+    ahead.picture = std::async(std::launch::async, [&renderer = renderer_of(frame), frame] { return renderer.render(frame); });
+}
+
+// Waits for renders still running, so the players may load another movie.
 void FrameAssembly::drop_frame_ahead() {
-    if (ahead_.valid())
-        ahead_.wait();
-    ahead_ = {};
-    ahead_frame_ = -1;
+    for (FrameAhead& ahead : ahead_) {
+        if (ahead.picture.valid())
+            ahead.picture.wait();
+        ahead = {};
+    }
 }
 
 void FrameAssembly::load_first_template() {

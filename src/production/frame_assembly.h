@@ -7,6 +7,7 @@
 #include "templates/album.h"
 
 #include <QImage>
+#include <array>
 #include <future>
 #include <memory>
 
@@ -44,8 +45,9 @@ public:
     // The album frame at which the closing movie starts under music sync.
     int closing_start() const;
     const TemplatePlayer& player() const { return player_; }
-    // The frame of the loaded movie. Frames are rendered in pairs: while this thread renders
-    // frame k, a second player holding the same movie renders frame k + 1 on another thread.
+    // Frame `frame` of the loaded movie. Two players hold the movie, one for the even frames
+    // and one for the odd; while the caller works on frame k they render k + 1 and k + 2 on
+    // their own threads, so rendering overlaps itself, the caller and the encoder.
     QImage render_movie_frame(int frame);
 
 private:
@@ -57,6 +59,9 @@ private:
     void load_movie(const QString& path, int transparency);
     void write_snapshot(const QImage& frame);
     void drop_frame_ahead();
+    QImage take_frame(int frame);
+    void start_frame_ahead(int frame);
+    const TemplatePlayer& renderer_of(int frame) const { return frame % 2 == 0 ? player_ : partner_; }
     void advance_song();
     void start_song(int row);
     bool showing_closing() const;
@@ -66,9 +71,12 @@ private:
     const Album& album_;
     FrameLayers& layers_;
     TemplatePlayer player_;
-    TemplatePlayer partner_;          // the same movie, rendering the frame after player_'s
-    std::future<QImage> ahead_;
-    int ahead_frame_ = -1;
+    TemplatePlayer partner_;          // the same movie: player_ renders even frames, partner_ odd
+    struct FrameAhead {
+        int frame = -1;
+        std::future<QImage> picture;
+    };
+    std::array<FrameAhead, 2> ahead_;   // by frame parity, like the players
     QImage held_;          // the last frame made, repeated once the closing movie ended
     QImage held_base_;     // a movie's last frame without the lyric line, for the snapshot
 };
