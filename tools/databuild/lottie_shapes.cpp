@@ -88,7 +88,7 @@ json stroke(const Colour& colour, double width, double opacity_percent) {
 }
 
 json gradient_fill(const std::vector<GradientStop>& stops, std::vector<double> start,
-                   std::vector<double> end, bool radial) {
+                   std::vector<double> end, bool radial, bool even_odd) {
     std::vector<double> values;
     for (const GradientStop& s : stops)
         values.insert(values.end(), {s.at, s.colour.r, s.colour.g, s.colour.b});
@@ -97,7 +97,7 @@ json gradient_fill(const std::vector<GradientStop>& stops, std::vector<double> s
     json numbers = json::array();
     for (double v : values)
         numbers.push_back(std::round(v * 1000.0) / 1000.0);
-    return {{"ty", "gf"}, {"t", radial ? 2 : 1}, {"o", static_property(100.0)}, {"r", 1},
+    return {{"ty", "gf"}, {"t", radial ? 2 : 1}, {"o", static_property(100.0)}, {"r", even_odd ? 2 : 1},
             {"s", static_property(start)}, {"e", static_property(end)},
             {"g", {{"p", stops.size()}, {"k", {{"a", 0}, {"k", numbers}}}}}};
 }

@@ -24,9 +24,10 @@ struct GradientStop {
     Colour colour;
     double opacity;     // 0..1
 };
-// A linear (or radial) gradient fill from `start` to `end` in the layer's coordinates.
+// A linear (or radial) gradient fill from `start` to `end` in the layer's coordinates;
+// `even_odd` leaves holes where the group's paths overlap.
 json gradient_fill(const std::vector<GradientStop>& stops, std::vector<double> start,
-                   std::vector<double> end, bool radial = false);
+                   std::vector<double> end, bool radial = false, bool even_odd = false);
 
 // Trims the paths of its group to the animated start..end range (percent).
 json trim_paths(const std::vector<Keyframe>& start, const std::vector<Keyframe>& end);

@@ -1,7 +1,10 @@
 // velmora-template-sheet DATA_ROOT OUT_DIR: renders every installed template at 800 x 450 with
 // painted sample photos, the default background at 30 % transparency and a sample previous
 // frame, and writes one contact sheet per template (eight moments) for design review.
+// velmora-template-sheet --timing DATA_ROOT: prints how long each template takes to render a
+// frame at 1920 x 1080, the album's high-quality size, so heavy designs show up.
 #include <cstdio>
+#include <ctime>
 #include <QDir>
 #include <QGuiApplication>
 #include <QPainter>
@@ -20,10 +23,12 @@ namespace {
 using namespace velmora;
 
 constexpr QSize kRender{800, 450};
+constexpr QSize kAlbumRender{1920, 1080};
 
 // Writes what a template's movie reads, as the album workspace lays it out, and returns
 // the movie's path.
-QString prepare_play_folder(const DataRoot& root, const TemplateParams& t, const QString& workspace) {
+QString prepare_play_folder(const DataRoot& root, const TemplateParams& t, const QString& workspace,
+                            QSize render) {
     const QString folder = workspace + QStringLiteral("/wj_y_l/wj_y_l/wj_y_l/wj_y_l/wj_y_l_1");
     const QString pic = workspace + QStringLiteral("/wj_y_l/wj_y_l/wj_y_l/pic");
     QDir(folder).removeRecursively();
@@ -34,16 +39,16 @@ QString prepare_play_folder(const DataRoot& root, const TemplateParams& t, const
 
     const QString background = folder + QStringLiteral("/background.rar.jpg");
     unpack_nested_in_memory(root.default_background(), rounds::kDefaultBackground, background);
-    save_jpeg(QImage(background).scaled(kRender, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+    save_jpeg(QImage(background).scaled(render, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
               folder + QStringLiteral("/wj_y_l_b_j.jpg"));
     QFile::remove(background);
-    save_jpeg(paint_sample_photo(kRender, 7), pic + QStringLiteral("/picture_0.jpg"));
+    save_jpeg(paint_sample_photo(render, 7), pic + QStringLiteral("/picture_0.jpg"));
 
     const QStringList names = split_bar_list(t.xpjpgmc);
     const QStringList widths = split_bar_list(t.xpkd);
     const QStringList heights = split_bar_list(t.xpgd);
     for (qsizetype k = 0; k < names.size(); ++k) {
-        const QSize size(kRender.width() * widths.value(k).toInt() / 1920, kRender.height() * heights.value(k).toInt() / 1080);
+        const QSize size(render.width() * widths.value(k).toInt() / 1920, render.height() * heights.value(k).toInt() / 1080);
         // A derived picture repeats the photo of the slot whose name it contains.
         int seed = int(k);
         for (qsizetype s = 0; s < names.size(); ++s)
@@ -73,6 +78,37 @@ QImage contact_sheet(TemplatePlayer& player, const QString& title) {
     return sheet;
 }
 
+double thread_cpu_ms() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+// Every fourth frame of every template at the album's size; CPU time, so other work on the
+// machine does not blur the figures.
+int print_timing(const DataRoot& root) {
+    TemplateCatalogue catalogue;
+    load_template_catalogue(root, catalogue);
+    QTemporaryDir workspace;
+    TemplatePlayer player(QStringLiteral("timing"), kAlbumRender);
+    player.set_background_transparency(30);
+    double all_ms = 0;
+    int all_frames = 0;
+    for (const TemplateParams& t : catalogue.mobancanshu) {
+        player.load(prepare_play_folder(root, t, workspace.path(), kAlbumRender));
+        const double start = thread_cpu_ms();
+        int frames = 0;
+        for (int frame = 0; frame < player.total_frames(); frame += 4, ++frames)
+            player.render(frame);
+        const double ms = thread_cpu_ms() - start;
+        std::printf("%2d  %-8s %6.1f ms/frame\n", t.xuhao, t.mingcheng.toUtf8().constData(), ms / qMax(1, frames));
+        all_ms += ms;
+        all_frames += frames;
+    }
+    std::printf("all      %6.1f ms/frame\n", all_ms / qMax(1, all_frames));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -80,8 +116,17 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc != 3) {
-        std::fprintf(stderr, "usage: velmora-template-sheet DATA_ROOT OUT_DIR\n");
+        std::fprintf(stderr, "usage: velmora-template-sheet DATA_ROOT OUT_DIR\n"
+                             "       velmora-template-sheet --timing DATA_ROOT\n");
         return 2;
+    }
+    if (QString::fromLocal8Bit(argv[1]) == QLatin1String("--timing")) {
+        try {
+            return print_timing(DataRoot{QString::fromLocal8Bit(argv[2])});
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "velmora-template-sheet: %s\n", e.what());
+            return 1;
+        }
     }
     const DataRoot root{QString::fromLocal8Bit(argv[1])};
     const QString out = QString::fromLocal8Bit(argv[2]);
@@ -93,7 +138,7 @@ int main(int argc, char** argv) {
         TemplatePlayer player(QStringLiteral("sheet"), kRender);
         player.set_background_transparency(30);
         for (const TemplateParams& t : catalogue.mobancanshu) {
-            player.load(prepare_play_folder(root, t, workspace.path()));
+            player.load(prepare_play_folder(root, t, workspace.path(), kRender));
             const QString file = out + QStringLiteral("/template_%1.png").arg(t.xuhao, 2, 10, QLatin1Char('0'));
             contact_sheet(player, QStringLiteral("%1  %2  (%3 frames)").arg(t.xuhao).arg(t.mingcheng).arg(player.total_frames()))
                 .save(file);
