@@ -15,6 +15,14 @@ QString song_clock(qint64 frames) { return frames_to_clock(frames).mid(3); }
 AlbumLyrics::AlbumLyrics(const LyricList& lyrics, TimedLyricTable& table, ScriptConversion& scripts)
     : lyrics_(lyrics), table_(table), scripts_(scripts) {}
 
+void AlbumLyrics::album_started() {
+    song_row_ = -1;
+    line_ = {};
+    line_time_.clear();
+    problems_.clear();
+    table_.clear();
+}
+
 void AlbumLyrics::song_started(int, const SongScheduleRow& song) {
     song_row_ = song.song_row;
     line_ = {};
@@ -26,7 +34,8 @@ void AlbumLyrics::song_started(int, const SongScheduleRow& song) {
     try {
         table_.load_lyrics(file->location);
     } catch (const DataError& error) {
-        problems_.append(error.message());
+        if (!problems_.contains(error.message()))
+            problems_.append(error.message());
     }
 }
 
@@ -44,7 +53,8 @@ void AlbumLyrics::paint_lyric(QPainter& painter, QSize size, int, qint64 song_fr
             line_ = apply_lyric_style(lyrics_.settings_row(song_row_), size, row->text, scripts_);
         } catch (const DataError& error) {
             // Without the script tables the line is still shown, as written in the file.
-            problems_.append(error.message());
+            if (!problems_.contains(error.message()))
+                problems_.append(error.message());
             line_ = place_lyric_line(lyrics_.settings_row(song_row_), size, row->text);
         }
         line_time_ = row->time;

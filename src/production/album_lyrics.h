@@ -18,13 +18,12 @@ class AlbumLyrics : public FrameLayers {
 public:
     AlbumLyrics(const LyricList& lyrics, TimedLyricTable& table, ScriptConversion& scripts);
 
+    void album_started() override;
+    QStringList problems() const override { return problems_; }
     void song_started(int schedule_row, const SongScheduleRow& song) override;
     void song_ended(int schedule_row) override;
     void paint_lyric(QPainter& painter, QSize size, int schedule_row, qint64 song_frame) override;
 
-    // Lyric files that could not be read during the run, one message each; their songs
-    // played without lyrics.
-    const QStringList& problems() const { return problems_; }
     // The line drawn last (empty text when none shows).
     const LyricLine& line() const { return line_; }
 

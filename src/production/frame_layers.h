@@ -4,15 +4,22 @@
 
 #include <QPainter>
 #include <QSize>
+#include <QStringList>
 
 namespace velmora {
 
 // What is laid over the template frames: the lyric line and the picture and text effects.
-// The frame step calls these in frame order on its own thread; the defaults draw nothing, so
+// The frame step calls these in frame order on the thread that makes the frames; the defaults draw nothing, so
 // an album without lyrics or effects passes a plain FrameLayers.
 class FrameLayers {
 public:
     virtual ~FrameLayers() = default;
+
+    // A run starts making frames: whatever an earlier run left is forgotten.
+    virtual void album_started() {}
+    // What could not be drawn as asked during the run, one message each (a lyric file that
+    // cannot be read, say); the album is made without it.
+    virtual QStringList problems() const { return {}; }
 
     // Song play `schedule_row` of the songs-needed list starts: the lyric layer reads the lyric
     // file of `song.song_row` here (or shows none when there is no such file).

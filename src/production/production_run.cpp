@@ -175,7 +175,8 @@ void ProductionRun::start_frames() {
     write_frame_file(black_frame(state_.Falsh_size), paths.frame_file());
     state_.tuichu = RunState::Running;
     state_.moban_jietu_kaiguan = Switch::On;
-    // Lyric hook: the first song's lyric file is read by FrameLayers::song_started.
+    // The first song's lyric file is read by FrameLayers::song_started.
+    layers_.album_started();
     frames_->assembly.start_first_song();
 }
 
@@ -236,6 +237,7 @@ ProductionOutcome ProductionRun::convert() {
         return ProductionOutcome::Stopped;
     }
     state_.tuichu = RunState::Stopped;
+    report_layer_problems();
     return ProductionOutcome::Complete;
 }
 
@@ -267,6 +269,16 @@ void ProductionRun::make_frame() {
     report(callbacks_.busy_progress, made % kBusyMaximum, kBusyMaximum);
     report(callbacks_.main_progress, made, state_.zhizuo_zongzhen_sum);
     ui_.pump_events();
+}
+
+// The album is finished; what its layers could not draw is told once, after the run.
+void ProductionRun::report_layer_problems() {
+    const QStringList problems = layers_.problems();
+    for (const QString& problem : problems)
+        log_.append(problem);
+    if (!problems.isEmpty())
+        ui_.show_message(QStringLiteral("相册已经制作完成，但以下歌词文件无法读取，对应的歌曲没有显示歌词：\n%1")
+                             .arg(problems.join(QLatin1Char('\n'))));
 }
 
 ProductionOutcome ProductionRun::failed(const QString& text) {

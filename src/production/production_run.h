@@ -84,6 +84,7 @@ private:
     void setup_converter(mcl::Converter& converter);
     void make_frame();
     ProductionOutcome failed(const QString& text);
+    void report_layer_problems();
     bool stop_requested();
 
     ProductionInput input_;

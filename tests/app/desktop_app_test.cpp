@@ -9,6 +9,7 @@
 #include "app/desktop/desktop_app.h"
 #include "core/cleanup.h"
 #include "core/jpeg_writer.h"
+#include "core/scripted_ui.h"
 #include "media/sine_song.h"
 #include "modal_answers.h"
 #include "support/test_support.h"
@@ -237,6 +238,43 @@ TEST_F(DesktopAppTest, SongsAddedInTheMusicWindowAreMeasuredAndSummarised) {
     ASSERT_EQ(summary->topLevelItemCount(), 1);
     EXPECT_EQ(summary->topLevelItem(0)->text(2), "00:00:02");
     EXPECT_EQ(app->state().yinyue_dakai_1ci, "1");
+}
+
+// Song mode from the song list and the music window, lyric mode from the lyric list; with no
+// songs the preview refuses to open.
+TEST_F(DesktopAppTest, TheMusicAndLyricsPreviewOpensFromTheSummaryListsAndTheMusicWindow) {
+    auto app = started_app();
+    QTreeWidget* songs = app->windows().main().songs_list();
+    QTreeWidget* lyrics = app->windows().main().lyrics_list();
+    auto* placeholder_row = new QTreeWidgetItem(QStringList{"1"});
+    songs->addTopLevelItem(placeholder_row);
+    QString refusal;
+    test::when_modal_shows([&](QWidget* box) {
+        refusal = static_cast<MessageBoxWindow*>(box)->message();
+        test::press(box, QStringLiteral("确定"));
+    });
+    emit songs->itemDoubleClicked(placeholder_row, 0);
+    EXPECT_EQ(refusal, QStringLiteral("没有添加音乐文件！"));
+
+    test::write_sine_mp3(dir.file("song.mp3"), 1.0);
+    ScriptedUi quiet;
+    ASSERT_EQ(app->songs().add_songs({dir.file("song.mp3")}, ffmpeg_song_length(), quiet), 1);
+    const auto opened_in = [&](const std::function<void()>& open) {
+        QString mode;
+        test::when_modal_shows(
+            [&](QWidget* preview) {
+                mode = app->state().yinyue_geci_kaiguan;
+                test::press_close_label(preview);
+            },
+            QStringLiteral("TForm15"));
+        open();
+        return mode;
+    };
+    EXPECT_EQ(opened_in([&] { emit songs->itemDoubleClicked(placeholder_row, 0); }), "bofangyingyue");
+    auto* lyric_row = new QTreeWidgetItem(QStringList{"1"});
+    lyrics->addTopLevelItem(lyric_row);
+    EXPECT_EQ(opened_in([&] { emit lyrics->itemDoubleClicked(lyric_row, 0); }), "bofanggeci");
+    EXPECT_EQ(opened_in([&] { app->windows().music_list().on_preview(); }), "bofangyingyue");
 }
 
 TEST_F(DesktopAppTest, StartUpMovieOfTheWrongSizeEndsTheProgram) {

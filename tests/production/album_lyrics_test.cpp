@@ -92,6 +92,10 @@ TEST_F(AlbumLyricsTest, AnUnreadableLyricFileIsReportedAndItsSongPlaysWithoutLyr
     ASSERT_EQ(layer.problems().size(), 1);
     EXPECT_TRUE(layer.problems().front().contains(QStringLiteral("gone.lrc")));
     EXPECT_EQ(lit_in_lyric_band(frame_at(30)), 0);
+    layer.song_started(2, {0, 75});   // the song again: the same file is told once
+    EXPECT_EQ(layer.problems().size(), 1);
+    layer.album_started();            // a new run forgets the last one's problems
+    EXPECT_TRUE(layer.problems().isEmpty());
 }
 
 } // namespace

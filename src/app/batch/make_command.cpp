@@ -223,8 +223,6 @@ int run_make(QStringList arguments, const QString& program_folder) {
     ProductionRun run(input, app_state, ui, callbacks, layers);
     const ProductionOutcome outcome = run.run();
     progress.end();
-    for (const QString& problem : layers.problems())
-        std::fprintf(stderr, "velmora-make: warning: %s\n", problem.toUtf8().constData());
     // Like the desktop program's exit: the run's unpacked material and workspace go.
     exit_cleanup(root);
     if (outcome != ProductionOutcome::Complete)
