@@ -7,7 +7,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSize>
+#include <algorithm>
+#include <cmath>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 namespace velmora {
 namespace {
@@ -143,6 +146,128 @@ void fade_background_layers(Json& layers, double factor) {
     }
 }
 
+
+// --- Layers hidden under the background -------------------------------------------------
+// A background picture that is opaque, unmasked, unrotated, reaching every edge of the canvas
+// at each of its scales and shown for the whole movie hides every layer under it. rlottie would still shade
+// them on every frame (a full-frame wash costs as much as the picture itself), so they go.
+
+bool is_static(const Json& property) {
+    return !property.is_object() || !property.contains("a") || property["a"] == 0;
+}
+
+// The static value of a property, or `fallback` when it is absent.
+Json static_value(const Json& transform, const char* key, Json fallback) {
+    const auto it = transform.find(key);
+    return it == transform.end() || !it->is_object() ? fallback : it->value("k", fallback);
+}
+
+double coordinate(const Json& point, std::size_t axis) {
+    return point.is_array() && point.size() > axis && point[axis].is_number() ? point[axis].get<double>() : 0.0;
+}
+
+// The scales a layer takes: its static scale, or every keyframe's value. Nothing when an
+// easing could overshoot between keyframes (a control point outside 0..1).
+std::optional<std::vector<Json>> scales_of(const Json& transform) {
+    const auto it = transform.find("s");
+    if (it == transform.end() || !it->is_object())
+        return std::vector<Json>{Json::array({100, 100})};
+    const Json& k = it->value("k", Json());
+    if (is_static(*it))
+        return std::vector<Json>{k};
+    if (!k.is_array())
+        return std::nullopt;
+    std::vector<Json> values;
+    for (const Json& keyframe : k) {
+        if (!keyframe.is_object())
+            return std::nullopt;
+        for (const char* handle : {"i", "o"})
+            if (keyframe.contains(handle) && keyframe[handle].is_object() && keyframe[handle].contains("y"))
+                for (const Json& y : keyframe[handle]["y"])
+                    if (!y.is_number() || y.get<double>() < 0 || y.get<double>() > 1)
+                        return std::nullopt;
+        for (const char* key : {"s", "e"})
+            if (keyframe.contains(key))
+                values.push_back(keyframe[key]);
+    }
+    return values;
+}
+
+// The w x h picture, placed by `position` and `anchor` and scaled by `scale` percent, reaches
+// over every edge of the canvas.
+bool reaches_edges(const Json& position, const Json& anchor, const Json& scale, double w, double h,
+                   double canvas_w, double canvas_h) {
+    for (std::size_t axis : {std::size_t(0), std::size_t(1)}) {
+        const double factor = coordinate(scale, axis) / 100.0;
+        const double size = axis == 0 ? w : h, canvas = axis == 0 ? canvas_w : canvas_h;
+        const double start = coordinate(position, axis) - coordinate(anchor, axis) * factor;
+        if (start > 0.5 || start + size * factor < canvas - 0.5)
+            return false;
+    }
+    return true;
+}
+
+const Json* asset_named(const Json& root, const std::string& id) {
+    if (!root.contains("assets"))
+        return nullptr;
+    for (const Json& asset : root["assets"])
+        if (asset.is_object() && text(asset, "id") == id)
+            return &asset;
+    return nullptr;
+}
+
+bool covers_canvas(const Json& root, const Json& layer) {
+    if (!layer.is_object() || text(layer, "nm") != TemplateMovie::kBackgroundLayer || number(layer, "ty") != 2
+        || layer.contains("parent") || layer.contains("tt") || layer.contains("td") || number(layer, "bm") != 0
+        || number(layer, "ddd") != 0 || (layer.contains("hd") && layer["hd"] == true)
+        || (layer.contains("masksProperties") && !layer["masksProperties"].empty())
+        || number(layer, "ip") > number(root, "ip") || number(layer, "op") < number(root, "op"))
+        return false;
+    const Json* asset = asset_named(root, text(layer, "refId"));
+    const double w = number(root, "w"), h = number(root, "h");
+    // Embedded pictures that fill their asset are JPEGs; one with transparent margins is a PNG.
+    if (!asset || text(*asset, "p").rfind("data:image/jpeg", 0) != 0)
+        return false;
+    const Json transform = layer.value("ks", Json::object());
+    for (const char* key : {"o", "r", "p", "a"})
+        if (transform.contains(key) && !is_static(transform[key]))
+            return false;
+    const Json opacity = static_value(transform, "o", 100);
+    const Json rotation = static_value(transform, "r", 0);
+    if (!opacity.is_number() || opacity.get<double>() < 100 || !rotation.is_number() || rotation.get<double>() != 0)
+        return false;
+    const std::optional<std::vector<Json>> scales = scales_of(transform);
+    if (!scales)
+        return false;
+    const Json position = static_value(transform, "p", Json::array({0, 0}));
+    const Json anchor = static_value(transform, "a", Json::array({0, 0}));
+    for (const Json& scale : *scales)
+        if (!reaches_edges(position, anchor, scale, number(*asset, "w"), number(*asset, "h"), w, h))
+            return false;
+    return true;
+}
+
+// Layers come top first; those after a covering background are under it. A hidden layer that
+// a visible one is parented to stays: its transform still moves the visible one.
+void drop_layers_under_background(Json& root) {
+    Json& layers = root["layers"];
+    std::size_t background = layers.size();
+    for (std::size_t i = 0; i < layers.size() && background == layers.size(); ++i)
+        if (covers_canvas(root, layers[i]))
+            background = i;
+    if (background + 1 >= layers.size())
+        return;
+    std::vector<double> parents;
+    for (std::size_t i = 0; i <= background; ++i)
+        if (layers[i].is_object() && layers[i].contains("parent"))
+            parents.push_back(number(layers[i], "parent"));
+    Json kept = Json::array();
+    for (std::size_t i = 0; i < layers.size(); ++i)
+        if (i <= background || std::find(parents.begin(), parents.end(), number(layers[i], "ind")) != parents.end())
+            kept.push_back(std::move(layers[i]));
+    layers = std::move(kept);
+}
+
 std::string dumped(const Json& root) {
     return root.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
@@ -170,8 +295,11 @@ QString TemplateMovie::marker_value(const QString& name) const {
 }
 
 std::string TemplateMovie::lottie_json(int background_opacity_percent) const {
-    if (background_opacity_percent >= 100)
-        return dumped(*document_);
+    if (background_opacity_percent >= 100) {
+        Json root = *document_;
+        drop_layers_under_background(root);
+        return dumped(root);
+    }
     Json root = *document_;
     const double factor = background_opacity_percent / 100.0;
     fade_background_layers(root["layers"], factor);

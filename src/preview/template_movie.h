@@ -32,7 +32,9 @@ public:
     QString marker_value(const QString& name) const;
 
     // The animation for rlottie, with every layer named kBackgroundLayer drawn at
-    // `background_opacity_percent` (0..100) of its own, possibly animated, opacity.
+    // `background_opacity_percent` (0..100) of its own, possibly animated, opacity. Fully
+    // opaque, a background that covers the canvas hides what lies under it: those layers are
+    // left out, since they can never show.
     std::string lottie_json(int background_opacity_percent) const;
 
 private:
