@@ -16,7 +16,7 @@ namespace velmora::mcl {
 // the worker's thread between start() and join().
 class EncodeWorker {
 public:
-    static constexpr int kQueuePictures = 4;
+    static constexpr int kQueuePictures = 8;
 
     explicit EncodeWorker(OutputFile& output);
     ~EncodeWorker();   // cancels and joins a worker still running
