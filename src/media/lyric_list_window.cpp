@@ -1,5 +1,7 @@
 #include "media/lyric_list_window.h"
 
+#include "media/list_selection_view.h"
+
 #include <algorithm>
 #include <QFileInfo>
 #include <QLabel>
@@ -83,26 +85,9 @@ void LyricListWindow::add_lyrics() {
     refresh();
 }
 
-std::vector<int> LyricListWindow::selected_rows() const {
-    std::vector<int> rows;
-    for (QTreeWidgetItem* item : list_->selectedItems())
-        rows.push_back(list_->indexOfTopLevelItem(item));
-    return rows;
-}
-
 void LyricListWindow::delete_selected() {
-    const std::vector<int> selected = selected_rows();
-    if (!lyrics_.delete_selected(selected, ui_))
-        return;
-    // Rows that stay selected stay selected after the list is shown again.
-    std::vector<int> kept;
-    const int removed = *std::min_element(selected.begin(), selected.end());
-    for (int row : selected)
-        if (row != removed)
-            kept.push_back(row > removed ? row - 1 : row);
-    refresh();
-    for (int row : kept)
-        list_->topLevelItem(row)->setSelected(true);
+    delete_first_selected(
+        *list_, [this](const std::vector<int>& rows) { return lyrics_.delete_selected(rows, ui_); }, [this] { refresh(); });
 }
 
 void LyricListWindow::delete_all() {
@@ -120,7 +105,7 @@ void LyricListWindow::open_settings() {
         ui_.show_message(QStringLiteral("没有添加歌词文件！"));
         return;
     }
-    const std::vector<int> rows = selected_rows();
+    const std::vector<int> rows = selected_rows(*list_);
     if (rows.empty()) {
         ui_.show_message(QStringLiteral("没有选中歌词文件！"));
         return;
@@ -130,7 +115,7 @@ void LyricListWindow::open_settings() {
 }
 
 void LyricListWindow::show_details() {
-    const std::vector<int> rows = selected_rows();
+    const std::vector<int> rows = selected_rows(*list_);
     for (QLineEdit* field : details_)
         field->clear();
     if (rows.empty())

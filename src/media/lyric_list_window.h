@@ -39,7 +39,6 @@ private:
     void preview();
     void open_settings();
     void show_details();
-    std::vector<int> selected_rows() const;
 
     LyricList& lyrics_;
     AppState& state_;

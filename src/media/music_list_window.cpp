@@ -1,5 +1,7 @@
 #include "media/music_list_window.h"
 
+#include "media/list_selection_view.h"
+
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
@@ -84,26 +86,9 @@ void MusicListWindow::add_songs() {
     refresh();
 }
 
-std::vector<int> MusicListWindow::selected_rows() const {
-    std::vector<int> rows;
-    for (QTreeWidgetItem* item : list_->selectedItems())
-        rows.push_back(list_->indexOfTopLevelItem(item));
-    return rows;
-}
-
 void MusicListWindow::delete_selected() {
-    const std::vector<int> selected = selected_rows();
-    if (!songs_.delete_selected(selected, ui_))
-        return;
-    // Rows that stay selected stay selected after the list is shown again.
-    std::vector<int> kept;
-    const int removed = *std::min_element(selected.begin(), selected.end());
-    for (int row : selected)
-        if (row != removed)
-            kept.push_back(row > removed ? row - 1 : row);
-    refresh();
-    for (int row : kept)
-        list_->topLevelItem(row)->setSelected(true);
+    delete_first_selected(
+        *list_, [this](const std::vector<int>& rows) { return songs_.delete_selected(rows, ui_); }, [this] { refresh(); });
 }
 
 void MusicListWindow::delete_all() {
@@ -121,7 +106,7 @@ void MusicListWindow::preview() {
 }
 
 void MusicListWindow::show_details() {
-    const std::vector<int> rows = selected_rows();
+    const std::vector<int> rows = selected_rows(*list_);
     for (QLineEdit* field : details_)
         field->clear();
     if (rows.empty())

@@ -37,7 +37,6 @@ private:
     void delete_all();
     void preview();
     void show_details();
-    std::vector<int> selected_rows() const;
 
     MusicList& songs_;
     AppState& state_;
