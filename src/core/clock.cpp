@@ -19,4 +19,12 @@ QString frames_to_clock(qint64 frames) {
     return seconds_to_clock(frames / kFramesPerSecond);
 }
 
+QString seconds_to_song_clock(qint64 seconds) {
+    return seconds_to_clock(seconds).right(5);
+}
+
+QString frames_to_song_clock(qint64 frames) {
+    return seconds_to_song_clock(frames / kFramesPerSecond);
+}
+
 } // namespace velmora

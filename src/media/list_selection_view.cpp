@@ -11,6 +11,13 @@ std::vector<int> selected_rows(const QTreeWidget& list) {
     return rows;
 }
 
+std::optional<int> first_selected_row(const QTreeWidget& list) {
+    const std::vector<int> rows = selected_rows(list);
+    if (rows.empty())
+        return std::nullopt;
+    return *std::min_element(rows.begin(), rows.end());
+}
+
 void delete_first_selected(QTreeWidget& list, const std::function<bool(const std::vector<int>&)>& delete_rows,
                            const std::function<void()>& refresh) {
     const std::vector<int> selected = selected_rows(list);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <vector>
 #include <QTreeWidget>
 
@@ -8,6 +9,9 @@ namespace velmora {
 
 // The selected rows of a flat list window list (songs, lyric files), as row numbers.
 std::vector<int> selected_rows(const QTreeWidget& list);
+
+// The first selected row in list order; nothing when no row is selected.
+std::optional<int> first_selected_row(const QTreeWidget& list);
 
 // "删除…": hands the selected rows to `delete_rows` (which deletes the first of them, after
 // asking, and says whether it did); when a row went, shows the list again through `refresh`

@@ -2,9 +2,7 @@
 
 #include "media/list_selection_view.h"
 
-#include <algorithm>
 #include <QFileInfo>
-#include <QLabel>
 
 namespace velmora {
 namespace {
@@ -17,7 +15,9 @@ LyricListWindow::LyricListWindow(LyricList& lyrics, AppState& state, Ui& ui, Pro
                                  QString program_folder, const WindowSkin& skin, QWidget* parent)
     : FramedWindow(QStringLiteral("TForm5"), QStringLiteral("添加歌词"), kSize, skin, parent), lyrics_(lyrics),
       state_(state), ui_(ui), progress_(progress), program_folder_(std::move(program_folder)),
-      list_(new QTreeWidget(this)) {
+      list_(new QTreeWidget(this)),
+      details_(this, {QStringLiteral("歌词序号"), QStringLiteral("歌词名称"), QStringLiteral("歌词类型"),
+                      QStringLiteral("歌词位置")}) {
     list_->setObjectName(QStringLiteral("lyric_list"));
     list_->setHeaderLabels(
         {QStringLiteral("序号"), QStringLiteral("歌词名称"), QStringLiteral("类型"), QStringLiteral("位置")});
@@ -28,16 +28,6 @@ LyricListWindow::LyricListWindow(LyricList& lyrics, AppState& state, Ui& ui, Pro
     list_->setColumnWidth(1, 200);
     list_->setColumnWidth(2, 56);
     connect(list_, &QTreeWidget::itemSelectionChanged, this, &LyricListWindow::show_details);
-
-    const char* captions[] = {"歌词序号", "歌词名称", "歌词类型", "歌词位置"};
-    for (int i = 0; i < 4; ++i) {
-        auto* label = new QLabel(QString::fromUtf8(captions[i]), this);
-        label->setGeometry(600, 62 + i * 56, 240, 20);
-        label->setStyleSheet(QStringLiteral("color: #6b7080;"));
-        details_[std::size_t(i)] = new QLineEdit(this);
-        details_[std::size_t(i)]->setReadOnly(true);
-        details_[std::size_t(i)]->setGeometry(600, 84 + i * 56, 240, 28);
-    }
 
     const struct {
         const char* caption;
@@ -61,12 +51,9 @@ LyricListWindow::LyricListWindow(LyricList& lyrics, AppState& state, Ui& ui, Pro
 
 void LyricListWindow::refresh() {
     list_->clear();
-    for (std::size_t i = 0; i < lyrics_.entries().size(); ++i) {
-        const LyricEntry& entry = lyrics_.entries()[i];
-        list_->addTopLevelItem(new QTreeWidgetItem({QString::number(i + 1), entry.name, entry.format, entry.location}));
-    }
-    for (QLineEdit* field : details_)
-        field->clear();
+    for (int row = 0; row < lyrics_.size(); ++row)
+        list_->addTopLevelItem(new QTreeWidgetItem(row_cells(row)));
+    details_.clear();
 }
 
 void LyricListWindow::add_lyrics() {
@@ -105,26 +92,26 @@ void LyricListWindow::open_settings() {
         ui_.show_message(QStringLiteral("没有添加歌词文件！"));
         return;
     }
-    const std::vector<int> rows = selected_rows(*list_);
-    if (rows.empty()) {
+    const std::optional<int> row = first_selected_row(*list_);
+    if (!row) {
         ui_.show_message(QStringLiteral("没有选中歌词文件！"));
         return;
     }
     if (on_settings)
-        on_settings(*std::min_element(rows.begin(), rows.end()));
+        on_settings(*row);
 }
 
 void LyricListWindow::show_details() {
-    const std::vector<int> rows = selected_rows(*list_);
-    for (QLineEdit* field : details_)
-        field->clear();
-    if (rows.empty())
-        return;
-    const int row = *std::min_element(rows.begin(), rows.end());
+    const std::optional<int> row = first_selected_row(*list_);
+    if (row)
+        details_.show(row_cells(*row));
+    else
+        details_.clear();
+}
+
+QStringList LyricListWindow::row_cells(int row) const {
     const LyricEntry& entry = lyrics_.entries()[std::size_t(row)];
-    const QString cells[] = {QString::number(row + 1), entry.name, entry.format, entry.location};
-    for (int i = 0; i < 4; ++i)
-        details_[std::size_t(i)]->setText(cells[i]);
+    return {QString::number(row + 1), entry.name, entry.format, entry.location};
 }
 
 } // namespace velmora

@@ -1,13 +1,12 @@
 #pragma once
 
-#include <array>
 #include <functional>
 #include <vector>
-#include <QLineEdit>
 #include <QTreeWidget>
 
 #include "core/app_state.h"
 #include "core/framed_window.h"
+#include "media/details_panel_view.h"
 #include "core/ui.h"
 #include "media/lyric_list.h"
 #include "templates/progress_window.h"
@@ -30,7 +29,7 @@ public:
     // Shows the list as it stands and empties the details panel.
     void refresh();
     QTreeWidget* list() const { return list_; }
-    QString detail(int field) const { return details_.at(std::size_t(field))->text(); }
+    QString detail(int field) const { return details_.text(field); }
 
 private:
     void add_lyrics();
@@ -39,6 +38,7 @@ private:
     void preview();
     void open_settings();
     void show_details();
+    QStringList row_cells(int row) const;
 
     LyricList& lyrics_;
     AppState& state_;
@@ -46,7 +46,7 @@ private:
     ProgressWindow& progress_;
     QString program_folder_;
     QTreeWidget* list_;
-    std::array<QLineEdit*, 4> details_{};
+    DetailsPanel details_;
 };
 
 } // namespace velmora

@@ -4,7 +4,6 @@
 
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QLabel>
 
 namespace velmora {
 namespace {
@@ -17,7 +16,9 @@ MusicListWindow::MusicListWindow(MusicList& songs, AppState& state, Ui& ui, Prog
                                  QString program_folder, const WindowSkin& skin, QWidget* parent)
     : FramedWindow(QStringLiteral("TForm4"), QStringLiteral("添加音乐"), kSize, skin, parent), songs_(songs),
       state_(state), ui_(ui), progress_(progress), program_folder_(std::move(program_folder)),
-      list_(new QTreeWidget(this)) {
+      list_(new QTreeWidget(this)),
+      details_(this, {QStringLiteral("音乐序号"), QStringLiteral("音乐名称"), QStringLiteral("音乐格式"),
+                      QStringLiteral("音乐时长"), QStringLiteral("音乐位置")}) {
     list_->setObjectName(QStringLiteral("music_list"));
     list_->setHeaderLabels({QStringLiteral("序号"), QStringLiteral("音乐名称"), QStringLiteral("格式"),
                             QStringLiteral("音乐时长"), QStringLiteral("位置")});
@@ -29,16 +30,6 @@ MusicListWindow::MusicListWindow(MusicList& songs, AppState& state, Ui& ui, Prog
     list_->setColumnWidth(2, 56);
     list_->setColumnWidth(3, 84);
     connect(list_, &QTreeWidget::itemSelectionChanged, this, &MusicListWindow::show_details);
-
-    const char* captions[] = {"音乐序号", "音乐名称", "音乐格式", "音乐时长", "音乐位置"};
-    for (int i = 0; i < 5; ++i) {
-        auto* label = new QLabel(QString::fromUtf8(captions[i]), this);
-        label->setGeometry(600, 62 + i * 56, 240, 20);
-        label->setStyleSheet(QStringLiteral("color: #6b7080;"));
-        details_[std::size_t(i)] = new QLineEdit(this);
-        details_[std::size_t(i)]->setReadOnly(true);
-        details_[std::size_t(i)]->setGeometry(600, 84 + i * 56, 240, 28);
-    }
 
     const struct {
         const char* caption;
@@ -61,13 +52,9 @@ MusicListWindow::MusicListWindow(MusicList& songs, AppState& state, Ui& ui, Prog
 
 void MusicListWindow::refresh() {
     list_->clear();
-    for (std::size_t i = 0; i < songs_.songs().size(); ++i) {
-        const MusicEntry& song = songs_.songs()[i];
-        list_->addTopLevelItem(new QTreeWidgetItem({QString::number(i + 1), song.name, song.format,
-                                                    song_length_text(song.length_ms), song.location}));
-    }
-    for (QLineEdit* field : details_)
-        field->clear();
+    for (int row = 0; row < songs_.size(); ++row)
+        list_->addTopLevelItem(new QTreeWidgetItem(row_cells(row)));
+    details_.clear();
 }
 
 void MusicListWindow::add_songs() {
@@ -106,17 +93,16 @@ void MusicListWindow::preview() {
 }
 
 void MusicListWindow::show_details() {
-    const std::vector<int> rows = selected_rows(*list_);
-    for (QLineEdit* field : details_)
-        field->clear();
-    if (rows.empty())
-        return;
-    const int row = *std::min_element(rows.begin(), rows.end());
+    const std::optional<int> row = first_selected_row(*list_);
+    if (row)
+        details_.show(row_cells(*row));
+    else
+        details_.clear();
+}
+
+QStringList MusicListWindow::row_cells(int row) const {
     const MusicEntry& song = songs_.songs()[std::size_t(row)];
-    const QString cells[] = {QString::number(row + 1), song.name, song.format, song_length_text(song.length_ms),
-                             song.location};
-    for (int i = 0; i < 5; ++i)
-        details_[std::size_t(i)]->setText(cells[i]);
+    return {QString::number(row + 1), song.name, song.format, song_length_text(song.length_ms), song.location};
 }
 
 } // namespace velmora

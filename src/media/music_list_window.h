@@ -1,12 +1,11 @@
 #pragma once
 
-#include <array>
 #include <functional>
-#include <QLineEdit>
 #include <QTreeWidget>
 
 #include "core/app_state.h"
 #include "core/framed_window.h"
+#include "media/details_panel_view.h"
 #include "core/ui.h"
 #include "media/music_list.h"
 #include "templates/progress_window.h"
@@ -29,7 +28,7 @@ public:
     // Shows the list as it stands and empties the details panel.
     void refresh();
     QTreeWidget* list() const { return list_; }
-    QString detail(int field) const { return details_.at(std::size_t(field))->text(); }
+    QString detail(int field) const { return details_.text(field); }
 
 private:
     void add_songs();
@@ -37,6 +36,7 @@ private:
     void delete_all();
     void preview();
     void show_details();
+    QStringList row_cells(int row) const;
 
     MusicList& songs_;
     AppState& state_;
@@ -44,7 +44,7 @@ private:
     ProgressWindow& progress_;
     QString program_folder_;
     QTreeWidget* list_;
-    std::array<QLineEdit*, 5> details_{};
+    DetailsPanel details_;
 };
 
 } // namespace velmora

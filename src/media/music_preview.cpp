@@ -25,11 +25,6 @@ QString to_text(PreviewMode mode) {
     return mode == PreviewMode::Lyric ? QStringLiteral("bofanggeci") : QStringLiteral("bofangyingyue");
 }
 
-QString song_clock_text(qint64 ms) {
-    // The last two fields of hh:mm:ss; minutes never exceed 59 there.
-    return seconds_to_clock(ms / 1000).right(5);
-}
-
 MusicPreview::MusicPreview(const MusicList& songs, const LyricList& lyrics, TimedLyricTable& lyric_table,
                            ScriptConversion& scripts, SongPlayer& player, AppState& state, Ui& ui)
     : songs_(songs), lyrics_(lyrics), lyric_table_(lyric_table), scripts_(scripts), player_(player), state_(state),
@@ -77,7 +72,7 @@ void MusicPreview::choose_song(int row) {
     total_time_ = QStringLiteral("00:00");
     if (chosen_song_ >= 0 && open_song(chosen_song_)) {
         player_.stop();
-        total_time_ = song_clock_text(player_.length_ms());
+        total_time_ = seconds_to_song_clock(player_.length_ms() / 1000);
     }
     changed();
 }
@@ -122,7 +117,7 @@ bool MusicPreview::play() {
         return false;
     }
     player_.play();
-    total_time_ = song_clock_text(player_.length_ms());
+    total_time_ = seconds_to_song_clock(player_.length_ms() / 1000);
     playing_ = true;
     conversion_failed_ = false;
     shown_row_.reset();
@@ -134,7 +129,7 @@ bool MusicPreview::play() {
 void MusicPreview::tick() {
     if (!playing_)
         return;
-    current_time_ = song_clock_text(player_.position_ms());
+    current_time_ = seconds_to_song_clock(player_.position_ms() / 1000);
     if (!lyrics_.empty()) {
         if (const std::optional<TimedLyricRow> row = lyric_table_.find_lyric(current_time_))
             show_lyric(*row);

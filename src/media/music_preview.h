@@ -21,9 +21,6 @@ namespace velmora {
 enum class PreviewMode { Song, Lyric };
 QString to_text(PreviewMode mode);
 
-// The mm:ss song clock of a time in milliseconds (whole seconds, truncated).
-QString song_clock_text(qint64 ms);
-
 // The music-and-lyrics preview: plays one song of the music list through the program's song
 // player and shows the lines of the chosen lyric file in time, placed on the 679 x 390 lyric
 // canvas exactly as the album places them. The window shows this state and forwards choices.

@@ -7,6 +7,15 @@
 #include <stdexcept>
 
 namespace velmora {
+namespace {
+
+void require_transparency(int percent) {
+    if (percent < 0 || percent > 100)
+        throw std::invalid_argument("the background transparency must be 0 to 100, not "
+                                    + std::to_string(percent));
+}
+
+} // namespace
 
 TemplatePlayer::TemplatePlayer(const QString& name, QSize host_size, QObject* parent)
     : QObject(parent) {
@@ -26,9 +35,14 @@ void TemplatePlayer::set_host_size(QSize size) {
 }
 
 void TemplatePlayer::load(const QString& path) {
-    TemplateMovie movie = TemplateMovie::read(path);
-    animation_ = animation_for(movie, background_transparency_);
-    movie_ = std::move(movie);
+    load(TemplateMovie::read(path), background_transparency_);
+}
+
+void TemplatePlayer::load(const TemplateMovie& movie, int background_transparency) {
+    require_transparency(background_transparency);
+    animation_ = animation_for(movie, background_transparency);
+    background_transparency_ = background_transparency;
+    movie_ = movie;
     frame_ = -1;
     set_frame_num(0);
 }
@@ -69,9 +83,7 @@ void TemplatePlayer::set_variable(const QString& name, const QString& value) {
 }
 
 void TemplatePlayer::set_background_transparency(int percent) {
-    if (percent < 0 || percent > 100)
-        throw std::invalid_argument("the background transparency must be 0 to 100, not "
-                                    + std::to_string(percent));
+    require_transparency(percent);
     if (percent == background_transparency_)
         return;
     if (movie_)

@@ -53,6 +53,10 @@ public:
     // Throws DataError (message names the file and the fault) when the movie is missing,
     // damaged or refused by rlottie; the player then keeps what it had and stays usable.
     void load(const QString& path);
+    // Loads a movie already read, with the background at `background_transparency` (0..100,
+    // std::invalid_argument otherwise); the animation is built once, for that transparency.
+    // Several players may share one read movie.
+    void load(const TemplateMovie& movie, int background_transparency);
     bool is_loaded() const { return movie_.has_value(); }
     // The path of the loaded movie; empty when unloaded.
     QString movie_path() const;

@@ -4,13 +4,6 @@
 #include "core/data_error.h"
 
 namespace velmora {
-namespace {
-
-// The song clock: the minutes and seconds fields of the frame clock, so songs of an hour or
-// more read like the album clock without its hours.
-QString song_clock(qint64 frames) { return frames_to_clock(frames).mid(3); }
-
-} // namespace
 
 AlbumLyrics::AlbumLyrics(const LyricList& lyrics, TimedLyricTable& table, ScriptConversion& scripts)
     : lyrics_(lyrics), table_(table), scripts_(scripts) {}
@@ -47,7 +40,7 @@ void AlbumLyrics::song_ended(int) {
 void AlbumLyrics::paint_lyric(QPainter& painter, QSize size, int, qint64 song_frame) {
     if (lyrics_.empty() || song_row_ < 0 || song_row_ >= lyrics_.size())
         return;
-    const std::optional<TimedLyricRow> row = table_.find_lyric(song_clock(song_frame));
+    const std::optional<TimedLyricRow> row = table_.find_lyric(frames_to_song_clock(song_frame));
     if (row && (row->time != line_time_ || size != line_size_)) {
         try {
             line_ = apply_lyric_style(lyrics_.settings_row(song_row_), size, row->text, scripts_);

@@ -21,16 +21,16 @@ bool usable_side(int pixels) {
     return pixels >= 2 && pixels <= kMaxFrameSide && pixels % 2 == 0;
 }
 
+QImage opaque_picture(QImage picture) {
+    return picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
+}
+
 // Decoded here, on the calling thread, before the next frame step rewrites the file.
 QImage read_frame(const QString& path) {
     QImage picture = read_bitmap(path);
     if (picture.isNull())
         throw EncodeError(QStringLiteral("Cannot read frame file %1").arg(path));
-    return picture.convertToFormat(QImage::Format_RGB32);
-}
-
-QImage opaque_picture(QImage picture) {
-    return picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
+    return opaque_picture(std::move(picture));
 }
 
 int clamp_count(qint64 value) {

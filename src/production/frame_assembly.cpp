@@ -28,8 +28,6 @@ QImage over_black(QImage movie_frame) {
     return movie_frame;
 }
 
-QString song_clock(qint64 frames) { return frames_to_clock(frames).mid(3); }
-
 } // namespace
 
 QImage black_frame(QSize size) {
@@ -179,10 +177,9 @@ void FrameAssembly::load_closing_movie() {
 // soon as load() returns: no playing start-up is needed before the first frame.
 void FrameAssembly::load_movie(const QString& path, int transparency) {
     drop_frame_ahead();
-    for (TemplatePlayer* player : {&player_, &partner_}) {
-        player->set_background_transparency(transparency);
-        player->load(path);
-    }
+    const TemplateMovie movie = TemplateMovie::read(path);
+    player_.load(movie, transparency);
+    partner_.load(movie, transparency);
     if (!player_.answers_template_marker())
         throw DataError(QStringLiteral("The movie %1 is not a template movie: it does not answer the marker").arg(path));
     player_.stop();
@@ -198,7 +195,7 @@ void FrameAssembly::advance_song() {
     const auto& songs = state_.xuyao_yinyue_shuliang;
     if (state_.Lrc_geci_kaiguan == Switch::Off)
         return;
-    state_.shijian_lrc = song_clock(++state_.shijian_zhen_lrc);
+    state_.shijian_lrc = frames_to_song_clock(++state_.shijian_zhen_lrc);
     if (state_.shijian_zhen_lrc < songs[std::size_t(state_.yinyue_hanghao_leijia)].frames)
         return;
     layers_.song_ended(state_.yinyue_hanghao_leijia);

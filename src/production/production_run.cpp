@@ -45,8 +45,6 @@ std::vector<SongScheduleRow> songs_once(const MusicList& music) {
     return rows;
 }
 
-void write_frame_file(const QImage& frame, const QString& path) { write_bitmap(frame, path); }
-
 } // namespace
 
 int album_frame_total(const Album& album, const TemplateCatalogue& catalogue, const MusicList& music, SyncMode sync) {
@@ -172,7 +170,7 @@ void ProductionRun::start_frames() {
         QFile::copy(paths.background(first_folder), paths.snapshot());
     }
     frames_->assembly.load_first_template();
-    write_frame_file(black_frame(state_.Falsh_size), paths.frame_file());
+    write_bitmap(black_frame(state_.Falsh_size), paths.frame_file());
     state_.tuichu = RunState::Running;
     state_.moban_jietu_kaiguan = Switch::On;
     // The first song's lyric file is read by FrameLayers::song_started.

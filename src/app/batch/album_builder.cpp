@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "core/data_error.h"
+#include "core/startup_abort.h"
 #include "core/system_settings.h"
 #include "templates/photo_list.h"
 #include "templates/template_assignment.h"
@@ -28,6 +30,36 @@ bool choose_combination(const DataRoot& root, int n, AssignmentState& state) {
     state.required_landscape = rows[std::size_t(n - 1)].landscape;
     state.required_portrait = rows[std::size_t(n - 1)].portrait;
     return true;
+}
+
+// "--combination N" taken out of `arguments`: 0 when absent, -1 when malformed.
+int take_combination(QStringList& arguments) {
+    const qsizetype i = arguments.indexOf(QStringLiteral("--combination"));
+    if (i < 0)
+        return 0;
+    bool ok = false;
+    const int n = i + 1 < arguments.size() ? arguments[i + 1].toInt(&ok) : 0;
+    arguments.remove(i, std::min<qsizetype>(2, arguments.size() - i));
+    return ok && n > 0 ? n : -1;
+}
+
+std::optional<QStringList> take_lyric_files(QStringList& arguments, QString& error) {
+    QStringList files;
+    for (qsizetype i = arguments.indexOf(QStringLiteral("--lyrics")); i >= 0;
+         i = arguments.indexOf(QStringLiteral("--lyrics"))) {
+        if (i + 1 >= arguments.size()) {
+            error = QStringLiteral("--lyrics needs a value");
+            return std::nullopt;
+        }
+        const QString file = arguments[i + 1];
+        arguments.remove(i, 2);
+        if (!QFileInfo(file).isFile()) {
+            error = QStringLiteral("the lyric file %1 does not exist").arg(file);
+            return std::nullopt;
+        }
+        files.append(file);
+    }
+    return files;
 }
 
 } // namespace
@@ -58,33 +90,29 @@ std::optional<QStringList> photo_files(const QStringList& arguments, QString& er
     return files.isEmpty() ? std::nullopt : std::optional<QStringList>(files);
 }
 
-int take_combination(QStringList& arguments) {
-    const qsizetype i = arguments.indexOf(QStringLiteral("--combination"));
-    if (i < 0)
-        return 0;
-    bool ok = false;
-    const int n = i + 1 < arguments.size() ? arguments[i + 1].toInt(&ok) : 0;
-    arguments.remove(i, std::min<qsizetype>(2, arguments.size() - i));
-    return ok && n > 0 ? n : -1;
+std::optional<AlbumArguments> take_album_arguments(QStringList& arguments, QString& error) {
+    AlbumArguments taken;
+    taken.combination = take_combination(arguments);
+    if (taken.combination < 0) {
+        error = QStringLiteral("--combination needs a file number from 1");
+        return std::nullopt;
+    }
+    const std::optional<QStringList> lyric_files = take_lyric_files(arguments, error);
+    if (!lyric_files)
+        return std::nullopt;
+    taken.lyric_files = *lyric_files;
+    return taken;
 }
 
-std::optional<QStringList> take_lyric_files(QStringList& arguments, QString& error) {
-    QStringList files;
-    for (qsizetype i = arguments.indexOf(QStringLiteral("--lyrics")); i >= 0;
-         i = arguments.indexOf(QStringLiteral("--lyrics"))) {
-        if (i + 1 >= arguments.size()) {
-            error = QStringLiteral("--lyrics needs a value");
-            return std::nullopt;
-        }
-        const QString file = arguments[i + 1];
-        arguments.remove(i, 2);
-        if (!QFileInfo(file).isFile()) {
-            error = QStringLiteral("the lyric file %1 does not exist").arg(file);
-            return std::nullopt;
-        }
-        files.append(file);
+QString load_catalogue(const DataRoot& root, TemplateCatalogue& catalogue) {
+    try {
+        load_template_catalogue(root, catalogue);
+    } catch (const StartupAbort& e) {
+        return QString::fromUtf8(e.what());
+    } catch (const DataError& e) {
+        return e.message();
     }
-    return files;
+    return {};
 }
 
 QString add_photos_with_templates(const DataRoot& root, const TemplateCatalogue& catalogue, QStringList files,

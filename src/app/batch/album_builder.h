@@ -18,12 +18,18 @@ int fail(const QString& message);
 // Nothing, with the reason in `error`, for a missing path or when no photo is found.
 std::optional<QStringList> photo_files(const QStringList& arguments, QString& error);
 
-// Takes "--combination N" out of `arguments`; 0 when absent, -1 when malformed.
-int take_combination(QStringList& arguments);
+// What "plan" and "make" take out of the arguments before their own options: "--combination N"
+// (0 when absent) and every "--lyrics FILE", in order.
+struct AlbumArguments {
+    int combination = 0;
+    QStringList lyric_files;
+};
+// Nothing, with the reason in `error`, for a malformed combination number, a "--lyrics"
+// without a value, or a lyric file that does not exist.
+std::optional<AlbumArguments> take_album_arguments(QStringList& arguments, QString& error);
 
-// Takes every "--lyrics FILE" out of `arguments`, in order. Nothing, with the reason in
-// `error`, when a value is missing or names no file.
-std::optional<QStringList> take_lyric_files(QStringList& arguments, QString& error);
+// Loads the installed templates; the reason they cannot be loaded, or empty.
+QString load_catalogue(const DataRoot& root, TemplateCatalogue& catalogue);
 
 // Adds `files` to the album as "添加照片" does, assigning templates in rotation through the
 // catalogue (`combination` 0) or by combination file `combination` (from 1), with the default

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "app/batch/album_builder.h"
 #include "app/batch/commands.h"
 #include "core/cleanup.h"
 #include "core/data_error.h"
@@ -49,15 +50,9 @@ nlohmann::json to_json(const TemplateCatalogue& catalogue) {
 int run_catalogue(const BatchOptions& options, const QString& program_folder) {
     const DataRoot root = options.root(program_folder);
     TemplateCatalogue catalogue;
-    try {
-        load_template_catalogue(root, catalogue);
-    } catch (const StartupAbort& e) {
-        std::fprintf(stderr, "velmora-make: %s\n", e.what());
-        return 1;
-    } catch (const DataError& e) {
-        std::fprintf(stderr, "velmora-make: %s\n", e.what());
-        return 1;
-    }
+    const QString error = load_catalogue(root, catalogue);
+    if (!error.isEmpty())
+        return fail(error);
     if (options.json)
         std::printf("%s\n", to_json(catalogue).dump(2).c_str());
     else

@@ -155,31 +155,18 @@ private:
     bool shown_ = false;
 };
 
-QString load_catalogue(const DataRoot& root, TemplateCatalogue& catalogue) {
-    try {
-        load_template_catalogue(root, catalogue);
-    } catch (const StartupAbort& e) {
-        return QString::fromUtf8(e.what());
-    } catch (const DataError& e) {
-        return e.message();
-    }
-    return {};
-}
-
 } // namespace
 
 int run_make(QStringList arguments, const QString& program_folder) {
-    const int combination = take_combination(arguments);
-    if (combination < 0)
-        return fail(QStringLiteral("--combination needs a file number from 1"));
     QString error;
-    const auto lyric_files = take_lyric_files(arguments, error);
-    if (!lyric_files)
+    const auto album_arguments = take_album_arguments(arguments, error);
+    if (!album_arguments)
         return fail(error);
+    const int combination = album_arguments->combination;
     auto options = parse_make_options(arguments, error);
     if (!options)
         return fail(error);
-    options->lyrics = *lyric_files;
+    options->lyrics = album_arguments->lyric_files;
     const QString name_refusal = album_name_refusal(options->name);
     if (!name_refusal.isEmpty())
         return fail(name_refusal);

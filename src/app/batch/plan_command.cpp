@@ -89,12 +89,9 @@ json album_json(const Album& album, const LyricList& lyrics) {
 } // namespace
 
 int run_plan(QStringList arguments, const QString& program_folder) {
-    const int combination = take_combination(arguments);
-    if (combination < 0)
-        return fail(QStringLiteral("--combination needs a file number from 1"));
     QString error;
-    const auto lyric_files = take_lyric_files(arguments, error);
-    if (!lyric_files)
+    const auto album_arguments = take_album_arguments(arguments, error);
+    if (!album_arguments)
         return fail(error);
     const auto options = parse_batch_options(arguments, error);
     if (!options)
@@ -105,22 +102,18 @@ int run_plan(QStringList arguments, const QString& program_folder) {
     const DataRoot root = options->root(program_folder);
 
     TemplateCatalogue catalogue;
-    try {
-        load_template_catalogue(root, catalogue);
-    } catch (const StartupAbort& e) {
-        return fail(QString::fromUtf8(e.what()));
-    } catch (const DataError& e) {
-        return fail(e.message());
-    }
+    error = load_catalogue(root, catalogue);
+    if (!error.isEmpty())
+        return fail(error);
     ScriptedUi ui;
     print_messages(ui);
     Album album;
     AppState app_state;
-    const QString refusal = add_photos_with_templates(root, catalogue, *files, combination, ui, album, app_state);
+    const QString refusal = add_photos_with_templates(root, catalogue, *files, album_arguments->combination, ui, album, app_state);
     if (!refusal.isEmpty())
         return fail(refusal);
     LyricList lyrics;
-    lyrics.add_lyrics(*lyric_files, ui);
+    lyrics.add_lyrics(album_arguments->lyric_files, ui);
     std::printf("%s\n", album_json(album, lyrics).dump(2).c_str());
     exit_cleanup(root);
     return 0;
