@@ -247,14 +247,21 @@ bool covers_canvas(const Json& root, const Json& layer) {
     return true;
 }
 
+// The index of the top-level background layer that covers the canvas; the layer count when
+// there is none.
+std::size_t covering_background(const Json& root) {
+    const Json& layers = root["layers"];
+    for (std::size_t i = 0; i < layers.size(); ++i)
+        if (covers_canvas(root, layers[i]))
+            return i;
+    return layers.size();
+}
+
 // Layers come top first; those after a covering background are under it. A hidden layer that
 // a visible one is parented to stays: its transform still moves the visible one.
 void drop_layers_under_background(Json& root) {
     Json& layers = root["layers"];
-    std::size_t background = layers.size();
-    for (std::size_t i = 0; i < layers.size() && background == layers.size(); ++i)
-        if (covers_canvas(root, layers[i]))
-            background = i;
+    const std::size_t background = covering_background(root);
     if (background + 1 >= layers.size())
         return;
     std::vector<double> parents;
@@ -266,6 +273,47 @@ void drop_layers_under_background(Json& root) {
         if (i <= background || std::find(parents.begin(), parents.end(), number(layers[i], "ind")) != parents.end())
             kept.push_back(std::move(layers[i]));
     layers = std::move(kept);
+}
+
+// --- The background apart -----------------------------------------------------------------
+
+bool refers_to(const Json& layers, const std::string& asset_id) {
+    for (const Json& layer : layers)
+        if (layer.is_object() && text(layer, "refId") == asset_id)
+            return true;
+    return false;
+}
+
+// Whether any layer, at the top or inside a precomposition, shows the asset `id`.
+bool asset_in_use(const Json& root, const std::string& id) {
+    if (refers_to(root["layers"], id))
+        return true;
+    const auto assets = root.find("assets");
+    if (assets != root.end())
+        for (const Json& asset : *assets)
+            if (asset.is_object() && asset.contains("layers") && refers_to(asset["layers"], id))
+                return true;
+    return false;
+}
+
+void remove_asset(Json& root, const std::string& id) {
+    Json& assets = root["assets"];
+    for (auto it = assets.begin(); it != assets.end(); ++it)
+        if (it->is_object() && text(*it, "id") == id) {
+            assets.erase(it);
+            return;
+        }
+}
+
+// The movie's settings with `layer` as its only layer and its picture as its only asset.
+Json movie_of_one_layer(const Json& root, const Json& layer) {
+    Json movie = Json::object();
+    for (const auto& [key, value] : root.items())
+        if (key != "layers" && key != "assets" && key != "markers")
+            movie[key] = value;
+    movie["assets"] = Json::array({*asset_named(root, text(layer, "refId"))});
+    movie["layers"] = Json::array({layer});
+    return movie;
 }
 
 std::string dumped(const Json& root) {
@@ -309,6 +357,26 @@ std::string TemplateMovie::lottie_json(int background_opacity_percent) const {
             if (asset.is_object() && asset.contains("layers"))
                 fade_background_layers(asset["layers"], factor);
     return dumped(root);
+}
+
+std::optional<TemplateMovie::BackgroundApart> TemplateMovie::background_apart() const {
+    Json scene = *document_;
+    drop_layers_under_background(scene);
+    Json& layers = scene["layers"];
+    const std::size_t background = covering_background(scene);
+    if (background == layers.size())
+        return std::nullopt;
+    // What is left under the background are parents kept for their transforms; drawn above it
+    // they would show, so only invisible nulls may stay.
+    for (std::size_t i = background + 1; i < layers.size(); ++i)
+        if (number(layers[i], "ty") != 3)
+            return std::nullopt;
+    const Json backdrop = movie_of_one_layer(scene, layers[background]);
+    const std::string asset = text(layers[background], "refId");
+    layers.erase(layers.begin() + std::ptrdiff_t(background));
+    if (!asset_in_use(scene, asset))
+        remove_asset(scene, asset);
+    return BackgroundApart{dumped(scene), dumped(backdrop)};
 }
 
 } // namespace velmora

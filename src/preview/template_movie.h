@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <nlohmann/json_fwd.hpp>
 #include <string>
 #include <utility>
@@ -36,6 +37,17 @@ public:
     // opaque, a background that covers the canvas hides what lies under it: those layers are
     // left out, since they can never show.
     std::string lottie_json(int background_opacity_percent) const;
+
+    // A fully opaque movie whose background covers the canvas, as two animations: `background`
+    // holds only the background layer and its picture, `scene` every layer drawn over it.
+    // Laying the scene over the background gives the movie's frames.
+    struct BackgroundApart {
+        std::string scene;
+        std::string background;
+    };
+    // Nothing when the background does not cover the canvas for the whole movie (see
+    // lottie_json) or when a layer under it must stay for its transform and is not a null.
+    std::optional<BackgroundApart> background_apart() const;
 
 private:
     QString path_;

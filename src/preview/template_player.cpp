@@ -2,7 +2,6 @@
 
 #include "core/data_error.h"
 
-#include <rlottie.h>
 #include <algorithm>
 #include <stdexcept>
 
@@ -40,7 +39,7 @@ void TemplatePlayer::load(const QString& path) {
 
 void TemplatePlayer::load(const TemplateMovie& movie, int background_transparency) {
     require_transparency(background_transparency);
-    animation_ = animation_for(movie, background_transparency);
+    renderer_ = std::make_unique<MovieRenderer>(movie, 100 - background_transparency);
     background_transparency_ = background_transparency;
     movie_ = movie;
     frame_ = -1;
@@ -49,19 +48,6 @@ void TemplatePlayer::load(const TemplateMovie& movie, int background_transparenc
 
 QString TemplatePlayer::movie_path() const {
     return movie_ ? movie_->path() : QString();
-}
-
-// Every load gets its own key and skips rlottie's model cache: pictures are rewritten on disk
-// between loads of the same movie path, and a cached model would show the old ones.
-std::unique_ptr<rlottie::Animation> TemplatePlayer::animation_for(const TemplateMovie& movie,
-                                                                  int transparency) {
-    const std::string key = QStringLiteral("velmora-%1-%2")
-                                .arg(reinterpret_cast<quintptr>(this)).arg(++loads_).toStdString();
-    auto animation = rlottie::Animation::loadFromData(movie.lottie_json(100 - transparency), key,
-                                                      std::string(), false);
-    if (!animation)
-        throw DataError(QStringLiteral("The movie %1 cannot be played: rlottie refused it").arg(movie.path()));
-    return animation;
 }
 
 QString TemplatePlayer::get_variable(const QString& name) const {
@@ -87,7 +73,7 @@ void TemplatePlayer::set_background_transparency(int percent) {
     if (percent == background_transparency_)
         return;
     if (movie_)
-        animation_ = animation_for(*movie_, percent);
+        renderer_ = std::make_unique<MovieRenderer>(*movie_, 100 - percent);
     background_transparency_ = percent;
 }
 
@@ -126,16 +112,12 @@ QImage TemplatePlayer::grab() const {
 }
 
 QImage TemplatePlayer::render(int frame) const {
-    // Cleared here as well as by rlottie: a host of another aspect than the canvas leaves
-    // margins that rlottie may not touch.
-    QImage image(host_size_, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    if (!animation_)
+    if (!renderer_) {
+        QImage image(host_size_, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
         return image;
-    rlottie::Surface surface(reinterpret_cast<uint32_t*>(image.bits()), image.width(),
-                             image.height(), image.bytesPerLine());
-    animation_->renderSync(static_cast<size_t>(clamped(frame)), surface);
-    return image;
+    }
+    return renderer_->render(clamped(frame), host_size_);
 }
 
 } // namespace velmora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "preview/movie_renderer.h"
 #include "preview/template_movie.h"
 
 #include <QImage>
@@ -9,10 +10,6 @@
 #include <QTimer>
 #include <memory>
 #include <optional>
-
-namespace rlottie {
-class Animation;
-}
 
 namespace velmora {
 
@@ -97,16 +94,14 @@ signals:
     void frame_changed(int frame);
 
 private:
-    std::unique_ptr<rlottie::Animation> animation_for(const TemplateMovie& movie, int transparency);
     int clamped(int frame) const;
     void advance();
 
     QSize host_size_;
     std::optional<TemplateMovie> movie_;
-    std::unique_ptr<rlottie::Animation> animation_;
+    std::unique_ptr<MovieRenderer> renderer_;
     int background_transparency_ = 0;
     int frame_ = 0;
-    quint64 loads_ = 0;
     QTimer timer_;
 };
 

@@ -44,6 +44,14 @@ protected:
     }
 };
 
+std::vector<std::string> layer_names(const std::string& json) {
+    std::vector<std::string> names;
+    const Json root = Json::parse(json);
+    for (const Json& layer : root["layers"])
+        names.push_back(layer.value("nm", std::string()));
+    return names;
+}
+
 TEST_F(BackgroundCover, LayersUnderAnOpaqueCoveringBackgroundAreLeftOut) {
     const TemplateMovie plain = movie();
     EXPECT_FALSE(draws_backdrop(plain));
@@ -70,10 +78,25 @@ TEST_F(BackgroundCover, ABackgroundThatMayLeaveAGapKeepsTheLayersUnderIt) {
                                                 Json{{"t", 20}, {"s", {110, 110, 100}}}})}};
          }},
     };
-    for (const auto& [name, edit] : cases)
+    for (const auto& [name, edit] : cases) {
         EXPECT_TRUE(draws_backdrop(movie(edit))) << name;
+        EXPECT_FALSE(movie(edit).background_apart()) << name;
+    }
     // A picture of another aspect is fitted with transparent margins.
     EXPECT_TRUE(draws_backdrop(movie({}, {1000, 1000})));
+}
+
+TEST_F(BackgroundCover, ACoveringBackgroundComesApartFromTheLayersOverIt) {
+    const auto parts = movie().background_apart();
+    ASSERT_TRUE(parts);
+    EXPECT_EQ(layer_names(parts->scene), (std::vector<std::string>{"mark", "photo_1"}));
+    EXPECT_EQ(layer_names(parts->background), std::vector<std::string>{TemplateMovie::kBackgroundLayer});
+    const Json background = Json::parse(parts->background);
+    ASSERT_EQ(background["assets"].size(), 1u);
+    EXPECT_EQ(background["assets"][0]["id"], "background");
+    EXPECT_EQ(background["w"], 1920);
+    EXPECT_EQ(background["op"], Json::parse(parts->scene)["op"]);
+    EXPECT_EQ(Json::parse(parts->scene)["assets"].size(), 1u) << "the scene keeps only the slot picture";
 }
 
 TEST_F(BackgroundCover, AGrowingBackgroundStillCovers) {

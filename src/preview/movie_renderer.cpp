@@ -1,0 +1,114 @@
+#include "preview/movie_renderer.h"
+
+#include "core/data_error.h"
+
+#include <QPainter>
+#include <QTransform>
+#include <rlottie.h>
+#include <rlottiecommon.h>
+
+namespace velmora {
+namespace {
+
+// Without the model cache: pictures are rewritten on disk between loads of the same movie path,
+// and a cached model would show the old ones.
+std::unique_ptr<rlottie::Animation> animation_of(const std::string& json) {
+    return rlottie::Animation::loadFromData(json, std::string(), std::string(), false);
+}
+
+void render_into(rlottie::Animation& animation, int frame, QImage& target) {
+    rlottie::Surface surface(reinterpret_cast<uint32_t*>(target.bits()), size_t(target.width()),
+                             size_t(target.height()), size_t(target.bytesPerLine()));
+    animation.renderSync(size_t(frame), surface);
+}
+
+// The first picture node of a layer tree: the background movie has one picture layer.
+const LOTNode* first_picture(const LOTLayerNode* layer) {
+    if (!layer)
+        return nullptr;
+    for (std::size_t i = 0; i < layer->mNodeList.size; ++i)
+        if (layer->mNodeList.ptr[i]->mImageInfo.data)
+            return layer->mNodeList.ptr[i];
+    for (std::size_t i = 0; i < layer->mLayerList.size; ++i)
+        if (const LOTNode* node = first_picture(layer->mLayerList.ptr[i]))
+            return node;
+    return nullptr;
+}
+
+QTransform placement_of(const LOTNode& picture) {
+    const auto& m = picture.mImageInfo.mMatrix;
+    return QTransform(m.m11, m.m12, m.m21, m.m22, m.m31, m.m32);
+}
+
+} // namespace
+
+MovieRenderer::MovieRenderer(const TemplateMovie& movie, int background_opacity_percent) {
+    if (background_opacity_percent >= 100 && set_up_background_apart(movie))
+        return;
+    scene_ = animation_of(movie.lottie_json(background_opacity_percent));
+    if (!scene_)
+        throw DataError(QStringLiteral("The movie %1 cannot be played: rlottie refused it").arg(movie.path()));
+}
+
+MovieRenderer::~MovieRenderer() = default;
+
+// Falls back to the whole movie (false) unless both parts load and the background's picture
+// can be found where it is drawn.
+bool MovieRenderer::set_up_background_apart(const TemplateMovie& movie) {
+    const auto parts = movie.background_apart();
+    if (!parts)
+        return false;
+    auto scene = animation_of(parts->scene);
+    auto background = animation_of(parts->background);
+    if (!scene || !background)
+        return false;
+    scene_ = std::move(scene);
+    background_ = std::move(background);
+    if (background_picture(0, {1920, 1080}))
+        return true;
+    scene_.reset();
+    background_.reset();
+    return false;
+}
+
+const LOTNode* MovieRenderer::background_picture(int frame, QSize size) const {
+    const LOTNode* node = first_picture(background_->renderTree(size_t(frame), size_t(size.width()),
+                                                                size_t(size.height())));
+    return node && node->mImageInfo.width > 0 && node->mImageInfo.height > 0 ? node : nullptr;
+}
+
+// The picture is an opaque JPEG, so it is copied, not blended, with the nearest-pixel sampling
+// rlottie itself uses; what it does not reach (margins of a host of another aspect) is cleared.
+void MovieRenderer::draw_background(const LOTNode& picture, QImage& target) const {
+    const QImage pixels(picture.mImageInfo.data, int(picture.mImageInfo.width), int(picture.mImageInfo.height),
+                        int(picture.mImageInfo.width) * 4, QImage::Format_RGB32);
+    const QTransform placement = placement_of(picture);
+    if (!placement.mapRect(QRectF(pixels.rect())).contains(QRectF(target.rect())))
+        target.fill(Qt::transparent);
+    QPainter painter(&target);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.setTransform(placement);
+    painter.drawImage(0, 0, pixels);
+}
+
+QImage MovieRenderer::render(int frame, QSize size) const {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    // The background layer spans the whole movie, so its picture is found on every frame; were
+    // it not, the scene alone still shows.
+    const LOTNode* picture = background_ ? background_picture(frame, size) : nullptr;
+    if (!picture) {
+        // Cleared here as well as by rlottie: a host of another aspect than the canvas leaves
+        // margins that rlottie may not touch.
+        image.fill(Qt::transparent);
+        render_into(*scene_, frame, image);
+        return image;
+    }
+    draw_background(*picture, image);
+    if (scene_frame_.size() != size)
+        scene_frame_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    render_into(*scene_, frame, scene_frame_);
+    QPainter(&image).drawImage(0, 0, scene_frame_);
+    return image;
+}
+
+} // namespace velmora
