@@ -43,8 +43,12 @@ QTransform placement_of(const LOTNode& picture) {
 } // namespace
 
 MovieRenderer::MovieRenderer(const TemplateMovie& movie, int background_opacity_percent) {
-    if (background_opacity_percent >= 100 && set_up_background_apart(movie))
+    if (load_parts(movie.parts(background_opacity_percent)))
         return;
+    // A part rlottie refuses on its own, or a background picture it does not place, leaves the
+    // whole movie to rlottie.
+    background_.reset();
+    still_top_.reset();
     scene_ = animation_of(movie.lottie_json(background_opacity_percent));
     if (!scene_)
         throw DataError(QStringLiteral("The movie %1 cannot be played: rlottie refused it").arg(movie.path()));
@@ -52,23 +56,21 @@ MovieRenderer::MovieRenderer(const TemplateMovie& movie, int background_opacity_
 
 MovieRenderer::~MovieRenderer() = default;
 
-// Falls back to the whole movie (false) unless both parts load and the background's picture
-// can be found where it is drawn.
-bool MovieRenderer::set_up_background_apart(const TemplateMovie& movie) {
-    const auto parts = movie.background_apart();
-    if (!parts)
+bool MovieRenderer::load_parts(const TemplateMovie::Parts& parts) {
+    scene_ = animation_of(parts.scene);
+    if (!scene_)
         return false;
-    auto scene = animation_of(parts->scene);
-    auto background = animation_of(parts->background);
-    if (!scene || !background)
-        return false;
-    scene_ = std::move(scene);
-    background_ = std::move(background);
-    if (background_picture(0, {1920, 1080}))
-        return true;
-    scene_.reset();
-    background_.reset();
-    return false;
+    if (!parts.background.empty()) {
+        background_ = animation_of(parts.background);
+        if (!background_ || !background_picture(0, {1920, 1080}))
+            return false;
+    }
+    if (!parts.still_top.empty()) {
+        still_top_ = animation_of(parts.still_top);
+        if (!still_top_)
+            return false;
+    }
+    return true;
 }
 
 const LOTNode* MovieRenderer::background_picture(int frame, QSize size) const {
@@ -91,23 +93,34 @@ void MovieRenderer::draw_background(const LOTNode& picture, QImage& target) cons
     painter.drawImage(0, 0, pixels);
 }
 
+const QImage& MovieRenderer::still_top_at(QSize size) const {
+    if (still_top_frame_.size() != size) {
+        still_top_frame_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        still_top_frame_.fill(Qt::transparent);
+        render_into(*still_top_, 0, still_top_frame_);
+    }
+    return still_top_frame_;
+}
+
 QImage MovieRenderer::render(int frame, QSize size) const {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     // The background layer spans the whole movie, so its picture is found on every frame; were
-    // it not, the scene alone still shows.
+    // it not, the rest still shows.
     const LOTNode* picture = background_ ? background_picture(frame, size) : nullptr;
-    if (!picture) {
+    if (picture) {
+        draw_background(*picture, image);
+        if (scene_frame_.size() != size)
+            scene_frame_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        render_into(*scene_, frame, scene_frame_);
+        QPainter(&image).drawImage(0, 0, scene_frame_);
+    } else {
         // Cleared here as well as by rlottie: a host of another aspect than the canvas leaves
         // margins that rlottie may not touch.
         image.fill(Qt::transparent);
         render_into(*scene_, frame, image);
-        return image;
     }
-    draw_background(*picture, image);
-    if (scene_frame_.size() != size)
-        scene_frame_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
-    render_into(*scene_, frame, scene_frame_);
-    QPainter(&image).drawImage(0, 0, scene_frame_);
+    if (still_top_)
+        QPainter(&image).drawImage(0, 0, still_top_at(size));
     return image;
 }
 

@@ -5,7 +5,6 @@
 #include <QImage>
 #include <QSize>
 #include <memory>
-#include <string>
 
 namespace rlottie {
 class Animation;
@@ -17,10 +16,11 @@ namespace velmora {
 
 // Renders the frames of one movie, read once, at one background opacity.
 //
-// rlottie shades a picture layer pixel by pixel through its general path; for a background
-// that covers the canvas that is about a third of a frame's cost. Such a background is drawn
-// here instead, placed where rlottie places it, with Qt's scaled copy, and the rest of the
-// movie is rendered by rlottie and laid over it. Other movies are rendered by rlottie whole.
+// rlottie shades every pixel of every layer on every frame through its general paths. Two
+// parts of a template are drawn otherwise (TemplateMovie::parts):
+// - a background picture that covers the canvas is copied, scaled, where rlottie places it;
+// - the layers on top that never change are rendered once and laid over each frame.
+// rlottie renders the rest of the movie between them.
 //
 // Not thread-safe: one render at a time (rlottie's animations are not either).
 class MovieRenderer {
@@ -32,18 +32,23 @@ public:
     // Frame `frame` (0 .. total - 1) at `size`, Format_ARGB32_Premultiplied; a host of another
     // aspect than the canvas keeps transparent margins.
     QImage render(int frame, QSize size) const;
-    // True when the background is drawn apart from the rest of the movie.
+
     bool draws_background_apart() const { return background_ != nullptr; }
+    bool draws_still_top_apart() const { return still_top_ != nullptr; }
 
 private:
-    bool set_up_background_apart(const TemplateMovie& movie);
+    bool load_parts(const TemplateMovie::Parts& parts);
     const LOTNode* background_picture(int frame, QSize size) const;
     void draw_background(const LOTNode& picture, QImage& target) const;
+    const QImage& still_top_at(QSize size) const;
 
-    std::unique_ptr<rlottie::Animation> scene_;
     std::unique_ptr<rlottie::Animation> background_;
+    std::unique_ptr<rlottie::Animation> scene_;
+    std::unique_ptr<rlottie::Animation> still_top_;
     // The scene rendered before it is laid over the background; kept to spare an allocation.
     mutable QImage scene_frame_;
+    // The still top layers at the size last asked for.
+    mutable QImage still_top_frame_;
 };
 
 } // namespace velmora

@@ -275,7 +275,7 @@ void drop_layers_under_background(Json& root) {
     layers = std::move(kept);
 }
 
-// --- The background apart -----------------------------------------------------------------
+// --- The movie in parts --------------------------------------------------------------------
 
 bool refers_to(const Json& layers, const std::string& asset_id) {
     for (const Json& layer : layers)
@@ -296,24 +296,106 @@ bool asset_in_use(const Json& root, const std::string& id) {
     return false;
 }
 
-void remove_asset(Json& root, const std::string& id) {
-    Json& assets = root["assets"];
-    for (auto it = assets.begin(); it != assets.end(); ++it)
-        if (it->is_object() && text(*it, "id") == id) {
-            assets.erase(it);
-            return;
-        }
+void drop_unused_assets(Json& root) {
+    if (!root.contains("assets"))
+        return;
+    Json kept = Json::array();
+    for (Json& asset : root["assets"])
+        if (!asset.is_object() || asset.contains("layers") || asset_in_use(root, text(asset, "id")))
+            kept.push_back(std::move(asset));
+    root["assets"] = std::move(kept);
 }
 
-// The movie's settings with `layer` as its only layer and its picture as its only asset.
-Json movie_of_one_layer(const Json& root, const Json& layer) {
+// The movie's settings with `layers` as its layers and the pictures they show as its assets.
+Json movie_of_layers(const Json& root, Json layers) {
     Json movie = Json::object();
     for (const auto& [key, value] : root.items())
         if (key != "layers" && key != "assets" && key != "markers")
             movie[key] = value;
-    movie["assets"] = Json::array({*asset_named(root, text(layer, "refId"))});
-    movie["layers"] = Json::array({layer});
+    movie["assets"] = Json::array();
+    for (const Json& layer : layers)
+        if (const Json* asset = asset_named(root, text(layer, "refId")))
+            movie["assets"].push_back(*asset);
+    movie["layers"] = std::move(layers);
     return movie;
+}
+
+bool parents_a_layer(const Json& layers, const Json& layer) {
+    if (!layer.contains("ind"))
+        return false;
+    for (const Json& other : layers)
+        if (other.is_object() && other.contains("parent") && other["parent"] == layer["ind"])
+            return true;
+    return false;
+}
+
+// Takes the covering background out of `scene` (whose layers under it are already dropped)
+// as a movie of its own.
+std::optional<Json> take_covering_background(Json& scene) {
+    Json& layers = scene["layers"];
+    const std::size_t background = covering_background(scene);
+    // A layer moved by the background needs it in the same animation.
+    if (background == layers.size() || parents_a_layer(layers, layers[background]))
+        return std::nullopt;
+    // What is left under the background are parents kept for their transforms; drawn above it
+    // they would show, so only invisible nulls may stay.
+    for (std::size_t i = background + 1; i < layers.size(); ++i)
+        if (number(layers[i], "ty") != 3)
+            return std::nullopt;
+    Json movie = movie_of_layers(scene, Json::array({layers[background]}));
+    layers.erase(layers.begin() + std::ptrdiff_t(background));
+    return movie;
+}
+
+// True when some property in `value` changes over time: animated ("a": 1), given as
+// keyframes, or computed by an expression.
+bool changes(const Json& value) {
+    if (value.is_array()) {
+        for (const Json& item : value)
+            if (changes(item))
+                return true;
+        return false;
+    }
+    if (!value.is_object())
+        return false;
+    const auto animated = value.find("a");
+    if (animated != value.end() && animated->is_number() && animated->get<double>() != 0)
+        return true;
+    const auto keys = value.find("k");
+    if (keys != value.end() && keys->is_array() && !keys->empty() && keys->front().is_object()
+        && keys->front().contains("t"))
+        return true;
+    const auto expression = value.find("x");
+    if (expression != value.end() && expression->is_string())
+        return true;
+    for (const auto& item : value)
+        if (changes(item))
+            return true;
+    return false;
+}
+
+// A plain layer (solid, picture or shapes, normal blending, no parent, matte or time remap)
+// shown unchanged for the whole movie.
+bool is_still(const Json& root, const Json& layer) {
+    const double type = number(layer, "ty");
+    return layer.is_object() && (type == 1 || type == 2 || type == 4) && !layer.contains("parent")
+           && !layer.contains("tt") && !layer.contains("td") && !layer.contains("tm") && number(layer, "bm") == 0
+           && number(layer, "ddd") == 0 && !(layer.contains("hd") && layer["hd"] == true)
+           && number(layer, "ip") <= number(root, "ip") && number(layer, "op") >= number(root, "op")
+           && !changes(layer) && !parents_a_layer(root["layers"], layer);
+}
+
+// Takes the unchanging layers at the top of `scene` out as a movie of their own.
+std::optional<Json> take_still_top(Json& scene) {
+    Json& layers = scene["layers"];
+    std::size_t still = 0;
+    while (still < layers.size() && is_still(scene, layers[still]))
+        ++still;
+    if (still == 0)
+        return std::nullopt;
+    Json top = movie_of_layers(scene, Json(layers.begin(), layers.begin() + std::ptrdiff_t(still)));
+    layers.erase(layers.begin(), layers.begin() + std::ptrdiff_t(still));
+    return top;
 }
 
 std::string dumped(const Json& root) {
@@ -342,13 +424,12 @@ QString TemplateMovie::marker_value(const QString& name) const {
     return {};
 }
 
-std::string TemplateMovie::lottie_json(int background_opacity_percent) const {
-    if (background_opacity_percent >= 100) {
-        Json root = *document_;
-        drop_layers_under_background(root);
-        return dumped(root);
-    }
+Json TemplateMovie::prepared(int background_opacity_percent) const {
     Json root = *document_;
+    if (background_opacity_percent >= 100) {
+        drop_layers_under_background(root);
+        return root;
+    }
     const double factor = background_opacity_percent / 100.0;
     fade_background_layers(root["layers"], factor);
     // Precompositions keep their layers in the assets; the background may sit in one.
@@ -356,27 +437,24 @@ std::string TemplateMovie::lottie_json(int background_opacity_percent) const {
         for (Json& asset : root["assets"])
             if (asset.is_object() && asset.contains("layers"))
                 fade_background_layers(asset["layers"], factor);
-    return dumped(root);
+    return root;
 }
 
-std::optional<TemplateMovie::BackgroundApart> TemplateMovie::background_apart() const {
-    Json scene = *document_;
-    drop_layers_under_background(scene);
-    Json& layers = scene["layers"];
-    const std::size_t background = covering_background(scene);
-    if (background == layers.size())
-        return std::nullopt;
-    // What is left under the background are parents kept for their transforms; drawn above it
-    // they would show, so only invisible nulls may stay.
-    for (std::size_t i = background + 1; i < layers.size(); ++i)
-        if (number(layers[i], "ty") != 3)
-            return std::nullopt;
-    const Json backdrop = movie_of_one_layer(scene, layers[background]);
-    const std::string asset = text(layers[background], "refId");
-    layers.erase(layers.begin() + std::ptrdiff_t(background));
-    if (!asset_in_use(scene, asset))
-        remove_asset(scene, asset);
-    return BackgroundApart{dumped(scene), dumped(backdrop)};
+std::string TemplateMovie::lottie_json(int background_opacity_percent) const {
+    return dumped(prepared(background_opacity_percent));
+}
+
+TemplateMovie::Parts TemplateMovie::parts(int background_opacity_percent) const {
+    Json scene = prepared(background_opacity_percent);
+    Parts parts;
+    if (background_opacity_percent >= 100)
+        if (const std::optional<Json> background = take_covering_background(scene))
+            parts.background = dumped(*background);
+    if (const std::optional<Json> top = take_still_top(scene))
+        parts.still_top = dumped(*top);
+    drop_unused_assets(scene);
+    parts.scene = dumped(scene);
+    return parts;
 }
 
 } // namespace velmora

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QString>
 #include <memory>
-#include <optional>
 #include <nlohmann/json_fwd.hpp>
 #include <string>
 #include <utility>
@@ -38,18 +37,24 @@ public:
     // left out, since they can never show.
     std::string lottie_json(int background_opacity_percent) const;
 
-    // A fully opaque movie whose background covers the canvas, as two animations: `background`
-    // holds only the background layer and its picture, `scene` every layer drawn over it.
-    // Laying the scene over the background gives the movie's frames.
-    struct BackgroundApart {
-        std::string scene;
+    // The same animation as up to three, laid over one another bottom to top, so the parts
+    // rlottie draws slowly can be drawn otherwise:
+    //   `background`: a fully opaque background that covers the canvas for the whole movie (see
+    //                 lottie_json), alone; empty when there is none or it shows through;
+    //   `scene`:      every layer between the two;
+    //   `still_top`:  the top layers that never change (no animated property, no parent, matte
+    //                 or time remap, shown for the whole movie); empty when the top layer moves.
+    // Each part carries only the pictures it shows and no markers.
+    struct Parts {
         std::string background;
+        std::string scene;
+        std::string still_top;
     };
-    // Nothing when the background does not cover the canvas for the whole movie (see
-    // lottie_json) or when a layer under it must stay for its transform and is not a null.
-    std::optional<BackgroundApart> background_apart() const;
+    Parts parts(int background_opacity_percent) const;
 
 private:
+    nlohmann::ordered_json prepared(int background_opacity_percent) const;
+
     QString path_;
     std::shared_ptr<const nlohmann::ordered_json> document_;
     int total_frames_ = 0;

@@ -16,7 +16,8 @@ using Json = nlohmann::ordered_json;
 const QColor kGreen(30, 200, 60);
 
 // The fixture movie with a background that grows 100 -> 108 % over the movie and a half
-// transparent slot picture, so the scene is blended over a moving background.
+// transparent slot picture moving over it, under the still white mark: every part of the movie
+// is drawn apart, and blended.
 TemplateMovie drifting_movie(test::TempFolder& folder) {
     Json root = Json::parse(test::movie_json().toStdString());
     for (Json& layer : root["layers"]) {
@@ -27,8 +28,14 @@ TemplateMovie drifting_movie(test::TempFolder& folder) {
                                                         {"i", {{"x", {1}}, {"y", {1}}}},
                                                         {"o", {{"x", {0}}, {"y", {0}}}}},
                                                    Json{{"t", 49}, {"s", {108, 108, 100}}}})}};
-        if (name == "photo_1")
+        if (name == "photo_1") {
             layer["ks"]["o"] = {{"a", 0}, {"k", 50}};
+            layer["ks"]["p"] = {{"a", 1},
+                                {"k", Json::array({Json{{"t", 0}, {"s", {480, 270, 0}}, {"e", {700, 400, 0}},
+                                                        {"i", {{"x", {1}}, {"y", {1}}}},
+                                                        {"o", {{"x", {0}}, {"y", {0}}}}},
+                                                   Json{{"t", 49}, {"s", {700, 400, 0}}}})}};
+        }
     }
     folder.write("picture_1.jpg", test::two_tone_jpeg({960, 540}, Qt::red, Qt::yellow));
     folder.write("wj_y_l_b_j.jpg", test::two_tone_jpeg({1920, 1080}, kGreen, Qt::darkCyan));
@@ -59,11 +66,12 @@ int largest_difference(const QImage& a, const QImage& b, QRect area = {}) {
     return largest;
 }
 
-TEST(MovieRenderer, ACoveringBackgroundDrawnApartMatchesTheWholeMovie) {
+TEST(MovieRenderer, PartsDrawnApartMatchTheWholeMovie) {
     test::TempFolder folder;
     const TemplateMovie movie = drifting_movie(folder);
     const MovieRenderer renderer(movie, 100);
     ASSERT_TRUE(renderer.draws_background_apart());
+    ASSERT_TRUE(renderer.draws_still_top_apart());
     for (const QSize size : {QSize(800, 450), QSize(1920, 1080)})
         for (const int frame : {0, 24, 49}) {
             const QImage apart = renderer.render(frame, size);

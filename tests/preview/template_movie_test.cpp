@@ -34,9 +34,15 @@ protected:
 
     TemplateMovie movie(const std::function<void(Json& background)>& edit = {},
                         QSize background_picture = {1920, 1080}) {
+        return movie_edited(TemplateMovie::kBackgroundLayer, edit, background_picture);
+    }
+
+    // The fixture movie with its layer `name` changed by `edit`.
+    TemplateMovie movie_edited(const std::string& name, const std::function<void(Json& layer)>& edit,
+                               QSize background_picture = {1920, 1080}) {
         Json root = Json::parse(test::movie_json().toStdString());
         for (Json& layer : root["layers"])
-            if (layer.value("nm", std::string()) == TemplateMovie::kBackgroundLayer && edit)
+            if (layer.value("nm", std::string()) == name && edit)
                 edit(layer);
         folder.write("picture_1.jpg", test::plain_jpeg({960, 540}, Qt::red));
         folder.write("wj_y_l_b_j.jpg", test::plain_jpeg(background_picture, Qt::green));
@@ -46,6 +52,8 @@ protected:
 
 std::vector<std::string> layer_names(const std::string& json) {
     std::vector<std::string> names;
+    if (json.empty())
+        return names;
     const Json root = Json::parse(json);
     for (const Json& layer : root["layers"])
         names.push_back(layer.value("nm", std::string()));
@@ -80,23 +88,68 @@ TEST_F(BackgroundCover, ABackgroundThatMayLeaveAGapKeepsTheLayersUnderIt) {
     };
     for (const auto& [name, edit] : cases) {
         EXPECT_TRUE(draws_backdrop(movie(edit))) << name;
-        EXPECT_FALSE(movie(edit).background_apart()) << name;
+        EXPECT_TRUE(movie(edit).parts(100).background.empty()) << name;
     }
     // A picture of another aspect is fitted with transparent margins.
     EXPECT_TRUE(draws_backdrop(movie({}, {1000, 1000})));
 }
 
-TEST_F(BackgroundCover, ACoveringBackgroundComesApartFromTheLayersOverIt) {
-    const auto parts = movie().background_apart();
-    ASSERT_TRUE(parts);
-    EXPECT_EQ(layer_names(parts->scene), (std::vector<std::string>{"mark", "photo_1"}));
-    EXPECT_EQ(layer_names(parts->background), std::vector<std::string>{TemplateMovie::kBackgroundLayer});
-    const Json background = Json::parse(parts->background);
+Json moving(Json from, Json to) {
+    return {{"a", 1},
+            {"k", Json::array({Json{{"t", 0}, {"s", std::move(from)}, {"e", to},
+                                    {"i", {{"x", {1}}, {"y", {1}}}}, {"o", {{"x", {0}}, {"y", {0}}}}},
+                               Json{{"t", 49}, {"s", to}}})}};
+}
+
+// The fixture: a still white mark over a still photo over the covering background.
+TEST_F(BackgroundCover, ACoveringBackgroundAndStillTopLayersComeApart) {
+    const TemplateMovie::Parts parts = movie().parts(100);
+    EXPECT_EQ(layer_names(parts.background), std::vector<std::string>{TemplateMovie::kBackgroundLayer});
+    EXPECT_EQ(layer_names(parts.still_top), (std::vector<std::string>{"mark", "photo_1"}));
+    EXPECT_TRUE(layer_names(parts.scene).empty());
+    const Json background = Json::parse(parts.background);
     ASSERT_EQ(background["assets"].size(), 1u);
     EXPECT_EQ(background["assets"][0]["id"], "background");
     EXPECT_EQ(background["w"], 1920);
-    EXPECT_EQ(background["op"], Json::parse(parts->scene)["op"]);
-    EXPECT_EQ(Json::parse(parts->scene)["assets"].size(), 1u) << "the scene keeps only the slot picture";
+    EXPECT_EQ(background["op"], Json::parse(parts.scene)["op"]);
+    EXPECT_TRUE(Json::parse(parts.scene)["assets"].empty()) << "the scene shows no picture";
+    EXPECT_EQ(Json::parse(parts.still_top)["assets"].size(), 1u) << "the still top shows the slot picture";
+
+    // Shown through, the background is drawn with the rest; here all of it is still.
+    const TemplateMovie::Parts faded = movie().parts(60);
+    EXPECT_TRUE(faded.background.empty());
+    EXPECT_EQ(layer_names(faded.still_top), (std::vector<std::string>{"mark", "photo_1", "wj_y_l_b_j", "backdrop"}));
+}
+
+TEST_F(BackgroundCover, OnlyUnchangingTopLayersCountAsStill) {
+    const Json at_slot = {480, 270, 0};
+    const std::vector<std::pair<const char*, std::function<void(Json&)>>> moving_photo = {
+        {"moves", [&](Json& l) { l["ks"]["p"] = moving(at_slot, {500, 270, 0}); }},
+        {"keyframes without the animated flag", [&](Json& l) { l["ks"]["p"] = moving(at_slot, {500, 270, 0}); l["ks"]["p"].erase("a"); }},
+        {"fades", [](Json& l) { l["ks"]["o"] = moving({100}, {0}); }},
+        {"expression", [](Json& l) { l["ks"]["o"]["x"] = "time * 10"; }},
+        {"starts late", [](Json& l) { l["ip"] = 5; }},
+        {"ends early", [](Json& l) { l["op"] = 30; }},
+        {"time remapped", [](Json& l) { l["tm"] = {{"a", 0}, {"k", 0}}; }},
+        {"another blend", [](Json& l) { l["bm"] = 3; }},
+        {"track matte", [](Json& l) { l["tt"] = 1; }},
+    };
+    for (const auto& [name, edit] : moving_photo) {
+        const TemplateMovie::Parts parts = movie_edited("photo_1", edit).parts(100);
+        EXPECT_EQ(layer_names(parts.still_top), std::vector<std::string>{"mark"}) << name;
+        EXPECT_EQ(layer_names(parts.scene), std::vector<std::string>{"photo_1"}) << name;
+    }
+    // A layer that moves another keeps its place for the other's sake, and so does the other.
+    const TemplateMovie::Parts parent = movie_edited("photo_1", [](Json& l) { l["parent"] = 1; }).parts(100);
+    EXPECT_TRUE(layer_names(parent.still_top).empty());
+    EXPECT_EQ(layer_names(parent.scene), (std::vector<std::string>{"mark", "photo_1"}));
+    const TemplateMovie::Parts on_background = movie_edited("photo_1", [](Json& l) { l["parent"] = 3; }).parts(100);
+    EXPECT_TRUE(on_background.background.empty());
+    EXPECT_EQ(layer_names(on_background.scene), (std::vector<std::string>{"photo_1", "wj_y_l_b_j"}));
+    // When the top layer moves, nothing under it is still on top.
+    const TemplateMovie::Parts moving_mark = movie_edited("mark", [](Json& l) { l["ks"]["o"] = moving({100}, {0}); }).parts(100);
+    EXPECT_TRUE(moving_mark.still_top.empty());
+    EXPECT_EQ(layer_names(moving_mark.scene), (std::vector<std::string>{"mark", "photo_1"}));
 }
 
 TEST_F(BackgroundCover, AGrowingBackgroundStillCovers) {
