@@ -6,7 +6,7 @@
 
 namespace velmora::mcl {
 
-EncodeWorker::EncodeWorker(OutputFile& output) : output_(output) {}
+EncodeWorker::EncodeWorker(OutputFile& output) : output_(output), scaler_(output.size()) {}
 
 EncodeWorker::~EncodeWorker() {
     cancel();
@@ -19,8 +19,8 @@ void EncodeWorker::start() {
 
 void EncodeWorker::run() {
     try {
-        while (const std::optional<QImage> picture = queue_.pop()) {
-            output_.write_picture(*picture);
+        while (av::FramePtr frame = queue_.pop()) {
+            output_.write_frame(std::move(frame));
             frames_ = output_.frames();
             samples_ = output_.samples();
         }

@@ -2,6 +2,7 @@
 
 #include "production/frame_queue.h"
 #include "production/output_file.h"
+#include "production/picture_scaler.h"
 
 #include <QString>
 #include <atomic>
@@ -10,8 +11,9 @@
 
 namespace velmora::mcl {
 
-// The encoding thread of one conversion: takes pictures from its queue, encodes them into the
-// output file and, once the queue is closed, finishes the file. The calling thread owns the
+// The encoding thread of one conversion: takes frames from its queue, encodes them into the
+// output file and, once the queue is closed, finishes the file. Pictures are scaled to the
+// encoder's frames on the pushing thread, so scaling one frame overlaps encoding another. The calling thread owns the
 // worker, pushes pictures, and reads the counters and the outcome; the output file belongs to
 // the worker's thread between start() and join().
 class EncodeWorker {
@@ -22,8 +24,9 @@ public:
     ~EncodeWorker();   // cancels and joins a worker still running
 
     void start();
-    // Hands over the next picture; false when the worker stopped (failed or cancelled).
-    bool push(QImage picture) { return queue_.push(std::move(picture)); }
+    // Scales and hands over the next picture; false when the worker stopped (failed or
+    // cancelled). Throws EncodeError when the picture cannot be scaled.
+    bool push(const QImage& picture) { return queue_.push(scaler_.scaled(picture)); }
     // No more pictures: the worker finishes the file after the queued ones.
     void close() { queue_.close(); }
     // Stops the worker without finishing the file.
@@ -43,6 +46,7 @@ private:
     void run();
 
     OutputFile& output_;
+    PictureScaler scaler_;
     FrameQueue queue_{kQueuePictures};
     std::thread thread_;
     std::atomic<qint64> frames_{0};

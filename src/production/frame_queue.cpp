@@ -2,12 +2,12 @@
 
 namespace velmora::mcl {
 
-bool FrameQueue::push(QImage picture) {
+bool FrameQueue::push(av::FramePtr frame) {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return cancelled_ || int(pictures_.size()) < capacity_; });
+    changed_.wait(lock, [this] { return cancelled_ || int(frames_.size()) < capacity_; });
     if (cancelled_)
         return false;
-    pictures_.push_back(std::move(picture));
+    frames_.push_back(std::move(frame));
     changed_.notify_all();
     return true;
 }
@@ -21,19 +21,19 @@ void FrameQueue::close() {
 void FrameQueue::cancel() {
     const std::lock_guard lock(mutex_);
     cancelled_ = true;
-    pictures_.clear();
+    frames_.clear();
     changed_.notify_all();
 }
 
-std::optional<QImage> FrameQueue::pop() {
+av::FramePtr FrameQueue::pop() {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return cancelled_ || closed_ || !pictures_.empty(); });
-    if (cancelled_ || pictures_.empty())
-        return std::nullopt;
-    QImage picture = std::move(pictures_.front());
-    pictures_.pop_front();
+    changed_.wait(lock, [this] { return cancelled_ || closed_ || !frames_.empty(); });
+    if (cancelled_ || frames_.empty())
+        return nullptr;
+    av::FramePtr frame = std::move(frames_.front());
+    frames_.pop_front();
     changed_.notify_all();
-    return picture;
+    return frame;
 }
 
 bool FrameQueue::cancelled() {

@@ -34,8 +34,8 @@ AVColorSpace colour_matrix(TvStandard standard) {
 } // namespace
 
 OutputFile::OutputFile(const OutputPlan& plan)
-    : plan_(plan), picture_(av_frame_alloc()), sound_(av_frame_alloc()), packet_(av_packet_alloc()) {
-    if (!picture_ || !sound_ || !packet_)
+    : plan_(plan), sound_(av_frame_alloc()), packet_(av_packet_alloc()), scaler_({plan.width, plan.height}) {
+    if (!sound_ || !packet_)
         throw EncodeError(QStringLiteral("Out of memory for the encoder"));
     open_container();
     open_video();
@@ -75,10 +75,6 @@ void OutputFile::open_video() {
         c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     check_av(avcodec_open2(c, codec, nullptr),
              QStringLiteral("Cannot open the %1 encoder").arg(QLatin1String(codec->name)));
-    picture_->format = c->pix_fmt;
-    picture_->width = c->width;
-    picture_->height = c->height;
-    check_av(av_frame_get_buffer(picture_.get(), 0), QStringLiteral("Out of memory for a frame"));
 }
 
 void OutputFile::open_audio() {
@@ -116,9 +112,12 @@ void OutputFile::open_file() {
 }
 
 void OutputFile::write_picture(const QImage& picture) {
-    scale(picture);
-    picture_->pts = frames_;
-    encode(video_, picture_.get());
+    write_frame(scaler_.scaled(picture));
+}
+
+void OutputFile::write_frame(av::FramePtr frame) {
+    frame->pts = frames_;
+    encode(video_, frame.get());
     ++frames_;
     write_sound_until(video_end_sample());
 }
@@ -134,32 +133,6 @@ void OutputFile::finish() {
     encode(audio_, nullptr);
     check_av(av_write_trailer(container_), QStringLiteral("Cannot write the end of %1").arg(plan_.path));
     check_av(avio_closep(&container_->pb), QStringLiteral("Cannot close %1").arg(plan_.path));
-}
-
-// Bicubic where the size really changes (a standard-quality picture made larger); a frame of
-// nearly the output size, such as 1920 x 1080 into 1920 x 1088, loses nothing to the far
-// cheaper bilinear filter.
-int OutputFile::scaling_flags(QSize source) const {
-    const auto near = [](int from, int to) { return std::abs(from - to) * 50 <= to; };
-    return near(source.width(), plan_.width) && near(source.height(), plan_.height) ? SWS_FAST_BILINEAR
-                                                                                   : SWS_BICUBIC;
-}
-
-// The frame file may have any size; the scaler also turns Qt's native-endian ARGB into YUV.
-void OutputFile::scale(const QImage& picture) {
-    const QImage source = picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32
-                              ? picture
-                              : picture.convertToFormat(QImage::Format_RGB32);
-    scaler_.reset(sws_getCachedContext(scaler_.release(), source.width(), source.height(),
-                                       AV_PIX_FMT_RGB32, plan_.width, plan_.height,
-                                       AV_PIX_FMT_YUV420P, scaling_flags(source.size()), nullptr, nullptr,
-                                       nullptr));
-    if (!scaler_)
-        throw EncodeError(QStringLiteral("Cannot scale a %1 x %2 frame").arg(source.width()).arg(source.height()));
-    check_av(av_frame_make_writable(picture_.get()), QStringLiteral("Out of memory for a frame"));
-    const uint8_t* planes[1] = {source.constBits()};
-    const int strides[1] = {static_cast<int>(source.bytesPerLine())};
-    sws_scale(scaler_.get(), planes, strides, 0, source.height(), picture_->data, picture_->linesize);
 }
 
 qint64 OutputFile::video_end_sample() const {

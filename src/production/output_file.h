@@ -4,6 +4,7 @@
 #include "production/album_format.h"
 #include "production/audio_feed.h"
 #include "production/mcl_types.h"
+#include "production/picture_scaler.h"
 
 #include <QImage>
 #include <QStringList>
@@ -38,6 +39,9 @@ public:
     // Encodes `picture` (any size; scaled to the frame size) as the next frame, with the
     // sound that belongs to it.
     void write_picture(const QImage& picture);
+    // The same for a frame already scaled by a PictureScaler of size() (on another thread, say).
+    void write_frame(av::FramePtr frame);
+    QSize size() const { return {plan_.width, plan_.height}; }
     // Writes the rest of the sound, drains both encoders and writes the file's end.
     void finish();
 
@@ -54,8 +58,6 @@ private:
     void open_video();
     void open_audio();
     void open_file();
-    int scaling_flags(QSize source) const;
-    void scale(const QImage& picture);
     void write_sound_until(qint64 end_sample);
     void write_audio_frame(int samples);
     void encode(Encoder& encoder, const AVFrame* frame);
@@ -66,10 +68,9 @@ private:
     Encoder video_;
     Encoder audio_;
     std::unique_ptr<AudioFeed> feed_;
-    av::FramePtr picture_;
     av::FramePtr sound_;
     av::PacketPtr packet_;
-    av::SwsPtr scaler_;
+    PictureScaler scaler_;
     qint64 frames_ = 0;
     qint64 samples_ = 0;
 };
