@@ -40,6 +40,13 @@ QTransform placement_of(const LOTNode& picture) {
     return QTransform(m.m11, m.m12, m.m21, m.m22, m.m31, m.m32);
 }
 
+// The picture is an opaque JPEG, taken with the nearest-pixel sampling rlottie itself uses.
+PlacedPicture placed(const LOTNode& picture) {
+    return {QImage(picture.mImageInfo.data, int(picture.mImageInfo.width), int(picture.mImageInfo.height),
+                   int(picture.mImageInfo.width) * 4, QImage::Format_RGB32),
+            placement_of(picture)};
+}
+
 } // namespace
 
 MovieRenderer::MovieRenderer(const TemplateMovie& movie, int background_opacity_percent) {
@@ -79,27 +86,15 @@ const LOTNode* MovieRenderer::background_picture(int frame, QSize size) const {
     return node && node->mImageInfo.width > 0 && node->mImageInfo.height > 0 ? node : nullptr;
 }
 
-// The picture is an opaque JPEG, so it is copied, not blended, with the nearest-pixel sampling
-// rlottie itself uses; what it does not reach (margins of a host of another aspect) is cleared.
-void MovieRenderer::draw_background(const LOTNode& picture, QImage& target) const {
-    const QImage pixels(picture.mImageInfo.data, int(picture.mImageInfo.width), int(picture.mImageInfo.height),
-                        int(picture.mImageInfo.width) * 4, QImage::Format_RGB32);
-    const QTransform placement = placement_of(picture);
-    if (!placement.mapRect(QRectF(pixels.rect())).contains(QRectF(target.rect())))
-        target.fill(Qt::transparent);
-    QPainter painter(&target);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.setTransform(placement);
-    painter.drawImage(0, 0, pixels);
-}
-
-const QImage& MovieRenderer::still_top_at(QSize size) const {
+const QImage* MovieRenderer::still_top_at(QSize size) const {
+    if (!still_top_)
+        return nullptr;
     if (still_top_frame_.size() != size) {
         still_top_frame_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
         still_top_frame_.fill(Qt::transparent);
         render_into(*still_top_, 0, still_top_frame_);
     }
-    return still_top_frame_;
+    return &still_top_frame_;
 }
 
 QImage MovieRenderer::render(int frame, QSize size) const {
@@ -108,19 +103,19 @@ QImage MovieRenderer::render(int frame, QSize size) const {
     // it not, the rest still shows.
     const LOTNode* picture = background_ ? background_picture(frame, size) : nullptr;
     if (picture) {
-        draw_background(*picture, image);
         if (scene_frame_.size() != size)
             scene_frame_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
         render_into(*scene_, frame, scene_frame_);
-        QPainter(&image).drawImage(0, 0, scene_frame_);
-    } else {
-        // Cleared here as well as by rlottie: a host of another aspect than the canvas leaves
-        // margins that rlottie may not touch.
-        image.fill(Qt::transparent);
-        render_into(*scene_, frame, image);
+        if (compose_frame(placed(*picture), scene_frame_, still_top_at(size), image))
+            image.reinterpretAsFormat(QImage::Format_RGB32);
+        return image;
     }
-    if (still_top_)
-        QPainter(&image).drawImage(0, 0, still_top_at(size));
+    // Cleared here as well as by rlottie: a host of another aspect than the canvas leaves
+    // margins that rlottie may not touch.
+    image.fill(Qt::transparent);
+    render_into(*scene_, frame, image);
+    if (const QImage* top = still_top_at(size))
+        QPainter(&image).drawImage(0, 0, *top);
     return image;
 }
 

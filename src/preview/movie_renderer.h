@@ -1,5 +1,6 @@
 #pragma once
 
+#include "preview/frame_composer.h"
 #include "preview/template_movie.h"
 
 #include <QImage>
@@ -18,9 +19,9 @@ namespace velmora {
 //
 // rlottie shades every pixel of every layer on every frame through its general paths. Two
 // parts of a template are drawn otherwise (TemplateMovie::parts):
-// - a background picture that covers the canvas is copied, scaled, where rlottie places it;
+// - a background picture that covers the canvas is sampled where rlottie places it;
 // - the layers on top that never change are rendered once and laid over each frame.
-// rlottie renders the rest of the movie between them.
+// rlottie renders the rest of the movie between them; compose_frame lays the three together.
 //
 // Not thread-safe: one render at a time (rlottie's animations are not either).
 class MovieRenderer {
@@ -29,8 +30,9 @@ public:
     MovieRenderer(const TemplateMovie& movie, int background_opacity_percent);
     ~MovieRenderer();
 
-    // Frame `frame` (0 .. total - 1) at `size`, Format_ARGB32_Premultiplied; a host of another
-    // aspect than the canvas keeps transparent margins.
+    // Frame `frame` (0 .. total - 1) at `size`: Format_RGB32 when the background covers it,
+    // else Format_ARGB32_Premultiplied; a host of another aspect than the canvas keeps
+    // transparent margins.
     QImage render(int frame, QSize size) const;
 
     bool draws_background_apart() const { return background_ != nullptr; }
@@ -39,8 +41,7 @@ public:
 private:
     bool load_parts(const TemplateMovie::Parts& parts);
     const LOTNode* background_picture(int frame, QSize size) const;
-    void draw_background(const LOTNode& picture, QImage& target) const;
-    const QImage& still_top_at(QSize size) const;
+    const QImage* still_top_at(QSize size) const;
 
     std::unique_ptr<rlottie::Animation> background_;
     std::unique_ptr<rlottie::Animation> scene_;

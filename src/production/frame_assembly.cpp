@@ -12,8 +12,11 @@ namespace {
 
 // rlottie leaves alpha just below opaque even where a movie is fully covered. Its pictures are
 // premultiplied, so laying one over black keeps the colour channels as they are: setting every
-// alpha to opaque gives the same picture without a blend.
+// alpha to opaque gives the same picture without a blend. A frame the renderer knows to be
+// opaque comes as Format_RGB32 and needs nothing.
 QImage over_black(QImage movie_frame) {
+    if (movie_frame.format() == QImage::Format_RGB32)
+        return movie_frame;
     const int pixels = movie_frame.width() * movie_frame.height();
     if (movie_frame.format() != QImage::Format_ARGB32_Premultiplied
         || movie_frame.bytesPerLine() != movie_frame.width() * 4) {

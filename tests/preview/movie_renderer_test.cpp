@@ -76,6 +76,7 @@ TEST(MovieRenderer, PartsDrawnApartMatchTheWholeMovie) {
         for (const int frame : {0, 24, 49}) {
             const QImage apart = renderer.render(frame, size);
             ASSERT_EQ(apart.size(), size);
+            EXPECT_EQ(apart.format(), QImage::Format_RGB32) << "the background covers the frame: it is opaque";
             EXPECT_LE(largest_difference(apart, whole_movie_frame(movie, frame, size)), 3)
                 << "frame " << frame << " at " << size.width() << " x " << size.height();
         }
@@ -86,6 +87,7 @@ TEST(MovieRenderer, AHostOfAnotherAspectKeepsTransparentMargins) {
     const TemplateMovie movie = drifting_movie(folder);
     const MovieRenderer renderer(movie, 100);
     const QImage frame = renderer.render(0, {400, 400});
+    EXPECT_EQ(frame.format(), QImage::Format_ARGB32_Premultiplied);
     EXPECT_EQ(frame.pixel(200, 5), 0u) << "the margin above the canvas";
     EXPECT_EQ(frame.pixel(200, 395), 0u) << "the margin below it";
     EXPECT_EQ(qAlpha(frame.pixel(5, 200)), 255) << "the canvas itself";

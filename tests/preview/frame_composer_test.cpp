@@ -1,0 +1,71 @@
+#include "preview/frame_composer.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+const QRgb kPicture = qRgb(40, 90, 160);
+const QRgb kScene = qPremultiply(qRgba(200, 20, 20, 128));   // half-transparent red
+const QRgb kTop = qRgb(255, 255, 255);                       // opaque white
+
+QImage filled(QSize size, QImage::Format format, QRgb pixel) {
+    QImage image(size, format);
+    image.fill(pixel);
+    return image;
+}
+
+QTransform turned_about_middle(double degrees, double scale) {
+    return QTransform::fromTranslate(-100, -75) * QTransform().scale(scale, scale) * QTransform().rotate(degrees)
+           * QTransform::fromTranslate(100, 75);
+}
+
+// The scene covers the left half, the top its top row; the picture lies under everything.
+struct Parts {
+    QImage scene = filled({200, 150}, QImage::Format_ARGB32_Premultiplied, 0);
+    QImage top = filled({200, 150}, QImage::Format_ARGB32_Premultiplied, 0);
+    Parts() {
+        for (int y = 0; y < 150; ++y)
+            for (int x = 0; x < 100; ++x)
+                scene.setPixel(x, y, kScene);
+        for (int x = 0; x < 200; ++x)
+            top.setPixel(x, 0, kTop);
+    }
+};
+
+TEST(FrameComposer, LaysSceneAndTopOverThePictureAndKnowsWhenItCovers) {
+    const Parts parts;
+    const struct {
+        const char* what;
+        QSize picture;
+        QTransform placement;
+        bool covers;
+    } cases[] = {
+        {"exactly the frame", {200, 150}, QTransform(), true},
+        {"a small picture zoomed past the edges", {100, 75}, QTransform(2.1, 0, 0, 2.1, -5, -4), true},
+        // Its bounding box holds the frame, the picture itself does not.
+        {"turned about its middle: the corners show through", {200, 150}, turned_about_middle(8, 1.05), false},
+        {"a row short", {200, 149}, QTransform(), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QImage frame(200, 150, QImage::Format_ARGB32_Premultiplied);
+        frame.fill(qRgb(1, 2, 3));   // what a fresh frame may hold: nothing of it may remain
+        const PlacedPicture picture{filled(c.picture, QImage::Format_RGB32, kPicture), c.placement};
+        EXPECT_EQ(compose_frame(picture, parts.scene, &parts.top, frame), c.covers);
+        EXPECT_EQ(frame.pixel(150, 75), kPicture);
+        EXPECT_EQ(frame.pixel(100, 0), kTop);
+        const QRgb blended = frame.pixel(50, 75);
+        EXPECT_NEAR(qRed(blended), 200 / 2 + qRed(kPicture) / 2, 2);
+        EXPECT_NEAR(qBlue(blended), 20 / 2 + qBlue(kPicture) / 2, 2);
+        EXPECT_EQ(qAlpha(blended), 255);
+        if (!c.covers)
+            EXPECT_EQ(qAlpha(frame.pixel(199, 149)), 0) << "an uncovered corner stays transparent";
+        else
+            EXPECT_EQ(frame.pixel(199, 149), kPicture);
+    }
+}
+
+} // namespace
+} // namespace velmora
