@@ -6,10 +6,9 @@
 namespace velmora {
 namespace {
 
-// Rows drawn through all three parts before the next band: the band of the frame, the scene
-// and the top (about 1.5 MB at 1920 pixels a row) stays in the cache, where drawing the three
-// whole frames one after another would stream the frame through memory three times.
-constexpr int kBandRows = 64;
+// Columns where the top shows closer together than this make one piece: a draw costs more than
+// blending a short stretch of clear pixels.
+constexpr int kPieceGap = 64;
 
 // Rows [first, first + rows) of `image` as an image of their own, sharing its pixels.
 QImage band_of(const QImage& image, int first, int rows) {
@@ -36,14 +35,60 @@ bool covers(const PlacedPicture& picture, QSize frame) {
     return true;
 }
 
+// The runs of columns of `rows` rows from `first` where `image` is not transparent, runs less
+// than kPieceGap apart joined.
+std::vector<QRect> showing_pieces(const QImage& image, int first, int rows) {
+    std::vector<bool> shows(std::size_t(image.width()), false);
+    for (int y = first; y < first + rows; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(row[x]) != 0)
+                shows[std::size_t(x)] = true;
+    }
+    std::vector<QRect> pieces;
+    for (int x = 0; x < image.width();) {
+        if (!shows[std::size_t(x)]) {
+            ++x;
+            continue;
+        }
+        const int start = x;
+        int end = x;   // one past the last showing column of the piece
+        for (; x < image.width() && x - end < kPieceGap; ++x)
+            if (shows[std::size_t(x)])
+                end = x + 1;
+        pieces.emplace_back(start, first, end - start, rows);
+        x = end;
+    }
+    return pieces;
+}
+
 } // namespace
 
-bool compose_frame(const PlacedPicture& background, const QImage& scene, const QImage* still_top, QImage& frame) {
+StillTop::StillTop(QImage rendered) : image_(std::move(rendered)) {
+    for (int first = 0; first < image_.height(); first += kComposeBandRows)
+        pieces_.push_back(showing_pieces(image_, first, std::min(kComposeBandRows, image_.height() - first)));
+}
+
+void StillTop::lay_over_band(QPainter& painter, int band) const {
+    const int first = band * kComposeBandRows;
+    for (const QRect& piece : pieces_[std::size_t(band)])
+        painter.drawImage(piece.topLeft() - QPoint(0, first), image_, piece);
+}
+
+void StillTop::lay_over(QImage& frame) const {
+    QPainter painter(&frame);
+    for (std::size_t band = 0; band < pieces_.size(); ++band) {
+        painter.setTransform(QTransform::fromTranslate(0, int(band) * kComposeBandRows));
+        lay_over_band(painter, int(band));
+    }
+}
+
+bool compose_frame(const PlacedPicture& background, const QImage& scene, const StillTop* top, QImage& frame) {
     const bool covered = covers(background, frame.size());
     if (!covered)
         frame.fill(Qt::transparent);
-    for (int first = 0; first < frame.height(); first += kBandRows) {
-        const int rows = std::min(kBandRows, frame.height() - first);
+    for (int index = 0, first = 0; first < frame.height(); ++index, first += kComposeBandRows) {
+        const int rows = std::min(kComposeBandRows, frame.height() - first);
         QImage band(frame.scanLine(first), frame.width(), rows, frame.bytesPerLine(), frame.format());
         QPainter painter(&band);
         // The picture is opaque: copied, not blended.
@@ -53,8 +98,8 @@ bool compose_frame(const PlacedPicture& background, const QImage& scene, const Q
         painter.resetTransform();
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         painter.drawImage(0, 0, band_of(scene, first, rows));
-        if (still_top)
-            painter.drawImage(0, 0, band_of(*still_top, first, rows));
+        if (top)
+            top->lay_over_band(painter, index);
     }
     return covered;
 }

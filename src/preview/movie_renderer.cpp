@@ -2,7 +2,6 @@
 
 #include "core/data_error.h"
 
-#include <QPainter>
 #include <QTransform>
 #include <rlottie.h>
 #include <rlottiecommon.h>
@@ -86,13 +85,14 @@ const LOTNode* MovieRenderer::background_picture(int frame, QSize size) const {
     return node && node->mImageInfo.width > 0 && node->mImageInfo.height > 0 ? node : nullptr;
 }
 
-const QImage* MovieRenderer::still_top_at(QSize size) const {
+const StillTop* MovieRenderer::still_top_at(QSize size) const {
     if (!still_top_)
         return nullptr;
     if (still_top_frame_.size() != size) {
-        still_top_frame_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
-        still_top_frame_.fill(Qt::transparent);
-        render_into(*still_top_, 0, still_top_frame_);
+        QImage rendered(size, QImage::Format_ARGB32_Premultiplied);
+        rendered.fill(Qt::transparent);
+        render_into(*still_top_, 0, rendered);
+        still_top_frame_ = StillTop(std::move(rendered));
     }
     return &still_top_frame_;
 }
@@ -114,8 +114,8 @@ QImage MovieRenderer::render(int frame, QSize size) const {
     // margins that rlottie may not touch.
     image.fill(Qt::transparent);
     render_into(*scene_, frame, image);
-    if (const QImage* top = still_top_at(size))
-        QPainter(&image).drawImage(0, 0, *top);
+    if (const StillTop* top = still_top_at(size))
+        top->lay_over(image);
     return image;
 }
 

@@ -41,7 +41,7 @@ public:
 private:
     bool load_parts(const TemplateMovie::Parts& parts);
     const LOTNode* background_picture(int frame, QSize size) const;
-    const QImage* still_top_at(QSize size) const;
+    const StillTop* still_top_at(QSize size) const;
 
     std::unique_ptr<rlottie::Animation> background_;
     std::unique_ptr<rlottie::Animation> scene_;
@@ -49,7 +49,7 @@ private:
     // The scene rendered before it is laid over the background; kept to spare an allocation.
     mutable QImage scene_frame_;
     // The still top layers at the size last asked for.
-    mutable QImage still_top_frame_;
+    mutable StillTop still_top_frame_;
 };
 
 } // namespace velmora

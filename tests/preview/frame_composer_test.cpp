@@ -1,6 +1,7 @@
 #include "preview/frame_composer.h"
 
 #include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace velmora {
@@ -24,13 +25,15 @@ QTransform turned_about_middle(double degrees, double scale) {
 // The scene covers the left half, the top its top row; the picture lies under everything.
 struct Parts {
     QImage scene = filled({200, 150}, QImage::Format_ARGB32_Premultiplied, 0);
-    QImage top = filled({200, 150}, QImage::Format_ARGB32_Premultiplied, 0);
+    StillTop top;
     Parts() {
         for (int y = 0; y < 150; ++y)
             for (int x = 0; x < 100; ++x)
                 scene.setPixel(x, y, kScene);
+        QImage row = filled({200, 150}, QImage::Format_ARGB32_Premultiplied, 0);
         for (int x = 0; x < 200; ++x)
-            top.setPixel(x, 0, kTop);
+            row.setPixel(x, 0, kTop);
+        top = StillTop(row);
     }
 };
 
@@ -65,6 +68,28 @@ TEST(FrameComposer, LaysSceneAndTopOverThePictureAndKnowsWhenItCovers) {
         else
             EXPECT_EQ(frame.pixel(199, 149), kPicture);
     }
+}
+
+// Only the pieces where the top shows are laid, and they give what laying all of it gives: a
+// frame of many bands with a clear middle, edges a little apart and a lone dot.
+TEST(FrameComposer, AStillTopLaysOnlyWhereItShowsWithTheSameResult) {
+    const QSize size(700, 300);
+    QImage top = filled(size, QImage::Format_ARGB32_Premultiplied, 0);
+    QPainter painter(&top);
+    painter.fillRect(0, 0, 700, 40, QColor(10, 10, 30, 200));
+    painter.fillRect(0, 0, 90, 300, QColor(10, 10, 30, 120));
+    painter.fillRect(620, 60, 80, 240, QColor(200, 10, 30, 255));
+    painter.fillRect(140, 60, 20, 200, QColor(0, 90, 0, 60));   // closer to the left edge than a gap
+    painter.fillRect(400, 150, 1, 1, QColor(255, 255, 255, 255));
+    painter.end();
+    QImage frame(size, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            frame.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
+    QImage whole = frame.copy();
+    QPainter(&whole).drawImage(0, 0, top);
+    StillTop(top).lay_over(frame);
+    EXPECT_EQ(frame, whole);
 }
 
 } // namespace
