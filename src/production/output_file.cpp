@@ -3,6 +3,9 @@
 #include "core/clock.h"
 #include "production/encode_error.h"
 
+#include <algorithm>
+#include <cstring>
+
 extern "C" {
 #include <libavutil/opt.h>
 }
@@ -25,6 +28,37 @@ av::CodecPtr alloc_codec(const AVCodec* codec) {
     if (!context)
         throw EncodeError(QStringLiteral("Out of memory for the encoder"));
     return context;
+}
+
+// MPEG-1/2 program streams carry a model of the player's input buffer, and their muxer paces
+// its packs by the peak rate and buffer size the video declares; left undeclared, it assumes
+// the average rate and a small buffer, which every large picture breaks. The peak is half as
+// much again as the average, within the type's player limit; the buffer half a second of it,
+// within the 224 KiB DVD and SVCD players hold.
+void declare_player_buffer(AVCodecContext& c, const AlbumFormat& format) {
+    constexpr qint64 kPlayerBufferBits = 1835008;
+    const qint64 average = c.bit_rate;
+    qint64 peak = average * 3 / 2;
+    if (format.max_video_kbps > 0)
+        peak = std::min(peak, std::max(average, qint64(format.max_video_kbps) * 1000));
+    c.rc_max_rate = peak;
+    c.rc_buffer_size = int(std::min(peak / 2, kPlayerBufferBits));
+}
+
+bool is_mpeg_video(const AVCodec& codec) {
+    return codec.id == AV_CODEC_ID_MPEG1VIDEO || codec.id == AV_CODEC_ID_MPEG2VIDEO;
+}
+
+// What the encoder tells the muxer beyond the stream parameters, the buffer sizes and rates
+// among them.
+void copy_coded_side_data(const AVCodecContext& codec, AVStream& stream) {
+    for (int i = 0; i < codec.nb_coded_side_data; ++i) {
+        const AVPacketSideData& data = codec.coded_side_data[i];
+        uint8_t* copy = av_stream_new_side_data(&stream, data.type, data.size);
+        if (!copy)
+            throw EncodeError(QStringLiteral("Out of memory for a stream"));
+        std::memcpy(copy, data.data, data.size);
+    }
 }
 
 AVColorSpace colour_matrix(TvStandard standard) {
@@ -69,6 +103,8 @@ void OutputFile::open_video() {
     c->gop_size = kGopFrames;
     c->max_b_frames = plan_.format->max_b_frames;
     c->colorspace = colour_matrix(plan_.standard);
+    if (is_mpeg_video(*codec))
+        declare_player_buffer(*c, *plan_.format);
     if (plan_.format->encoder_preset)
         av_opt_set(c->priv_data, "preset", plan_.format->encoder_preset, 0);
     if (container_->oformat->flags & AVFMT_GLOBALHEADER)
@@ -104,6 +140,7 @@ void OutputFile::open_file() {
         encoder->stream->time_base = encoder->codec->time_base;
         check_av(avcodec_parameters_from_context(encoder->stream->codecpar, encoder->codec.get()),
                  QStringLiteral("Cannot set up a stream"));
+        copy_coded_side_data(*encoder->codec, *encoder->stream);
     }
     check_av(avio_open(&container_->pb, plan_.path.toUtf8().constData(), AVIO_FLAG_WRITE),
              QStringLiteral("Cannot write %1").arg(plan_.path));
