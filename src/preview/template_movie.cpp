@@ -216,12 +216,17 @@ const Json* asset_named(const Json& root, const std::string& id) {
     return nullptr;
 }
 
+// A top-level layer drawn on its own terms for the whole movie: no parent, no track matte on
+// either side, normal blending, flat, not hidden.
+bool is_plain_for_whole_movie(const Json& root, const Json& layer) {
+    return layer.is_object() && !layer.contains("parent") && !layer.contains("tt") && !layer.contains("td")
+           && number(layer, "bm") == 0 && number(layer, "ddd") == 0 && !(layer.contains("hd") && layer["hd"] == true)
+           && number(layer, "ip") <= number(root, "ip") && number(layer, "op") >= number(root, "op");
+}
+
 bool covers_canvas(const Json& root, const Json& layer) {
-    if (!layer.is_object() || text(layer, "nm") != TemplateMovie::kBackgroundLayer || number(layer, "ty") != 2
-        || layer.contains("parent") || layer.contains("tt") || layer.contains("td") || number(layer, "bm") != 0
-        || number(layer, "ddd") != 0 || (layer.contains("hd") && layer["hd"] == true)
-        || (layer.contains("masksProperties") && !layer["masksProperties"].empty())
-        || number(layer, "ip") > number(root, "ip") || number(layer, "op") < number(root, "op"))
+    if (!is_plain_for_whole_movie(root, layer) || text(layer, "nm") != TemplateMovie::kBackgroundLayer
+        || number(layer, "ty") != 2 || (layer.contains("masksProperties") && !layer["masksProperties"].empty()))
         return false;
     const Json* asset = asset_named(root, text(layer, "refId"));
     const double w = number(root, "w"), h = number(root, "h");
@@ -374,14 +379,10 @@ bool changes(const Json& value) {
     return false;
 }
 
-// A plain layer (solid, picture or shapes, normal blending, no parent, matte or time remap)
-// shown unchanged for the whole movie.
+// A plain solid, picture or shape layer without time remap, shown unchanged for the whole movie.
 bool is_still(const Json& root, const Json& layer) {
     const double type = number(layer, "ty");
-    return layer.is_object() && (type == 1 || type == 2 || type == 4) && !layer.contains("parent")
-           && !layer.contains("tt") && !layer.contains("td") && !layer.contains("tm") && number(layer, "bm") == 0
-           && number(layer, "ddd") == 0 && !(layer.contains("hd") && layer["hd"] == true)
-           && number(layer, "ip") <= number(root, "ip") && number(layer, "op") >= number(root, "op")
+    return is_plain_for_whole_movie(root, layer) && (type == 1 || type == 2 || type == 4) && !layer.contains("tm")
            && !changes(layer) && !parents_a_layer(root["layers"], layer);
 }
 

@@ -13,9 +13,9 @@ namespace velmora::mcl {
 
 // The encoding thread of one conversion: takes frames from its queue, encodes them into the
 // output file and, once the queue is closed, finishes the file. Pictures are scaled to the
-// encoder's frames on the pushing thread, so scaling one frame overlaps encoding another. The calling thread owns the
-// worker, pushes pictures, and reads the counters and the outcome; the output file belongs to
-// the worker's thread between start() and join().
+// encoder's frames on the pushing thread, so scaling one frame overlaps encoding another.
+// The calling thread owns the worker, pushes pictures, and reads the counters and the outcome;
+// the output file belongs to the worker's thread between start() and join().
 class EncodeWorker {
 public:
     static constexpr int kQueuePictures = 8;
