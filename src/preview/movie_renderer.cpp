@@ -1,6 +1,7 @@
 #include "preview/movie_renderer.h"
 
 #include "core/data_error.h"
+#include "preview/rlottie_frames.h"
 
 #include <QTransform>
 #include <rlottie.h>
@@ -8,18 +9,6 @@
 
 namespace velmora {
 namespace {
-
-// Without the model cache: pictures are rewritten on disk between loads of the same movie path,
-// and a cached model would show the old ones.
-std::unique_ptr<rlottie::Animation> animation_of(const std::string& json) {
-    return rlottie::Animation::loadFromData(json, std::string(), std::string(), false);
-}
-
-void render_into(rlottie::Animation& animation, int frame, QImage& target) {
-    rlottie::Surface surface(reinterpret_cast<uint32_t*>(target.bits()), size_t(target.width()),
-                             size_t(target.height()), size_t(target.bytesPerLine()));
-    animation.renderSync(size_t(frame), surface);
-}
 
 // The first picture node of a layer tree: the background movie has one picture layer.
 const LOTNode* first_picture(const LOTLayerNode* layer) {
@@ -55,7 +44,8 @@ MovieRenderer::MovieRenderer(const TemplateMovie& movie, int background_opacity_
     // whole movie to rlottie.
     background_.reset();
     still_top_.reset();
-    scene_ = animation_of(movie.lottie_json(background_opacity_percent));
+    pictures_.reset();
+    scene_ = animation_from_json(movie.lottie_json(background_opacity_percent));
     if (!scene_)
         throw DataError(QStringLiteral("The movie %1 cannot be played: rlottie refused it").arg(movie.path()));
 }
@@ -63,19 +53,21 @@ MovieRenderer::MovieRenderer(const TemplateMovie& movie, int background_opacity_
 MovieRenderer::~MovieRenderer() = default;
 
 bool MovieRenderer::load_parts(const TemplateMovie::Parts& parts) {
-    scene_ = animation_of(parts.scene);
+    scene_ = animation_from_json(parts.scene);
     if (!scene_)
         return false;
     if (!parts.background.empty()) {
-        background_ = animation_of(parts.background);
+        background_ = animation_from_json(parts.background);
         if (!background_ || !background_picture(0, {1920, 1080}))
             return false;
     }
     if (!parts.still_top.empty()) {
-        still_top_ = animation_of(parts.still_top);
+        still_top_ = animation_from_json(parts.still_top);
         if (!still_top_)
             return false;
     }
+    // Pictures rlottie or Qt cannot take apart stay in the scene.
+    pictures_ = PicturesApart::load(parts);
     return true;
 }
 
@@ -91,10 +83,15 @@ const StillTop* MovieRenderer::still_top_at(QSize size) const {
     if (still_top_frame_.size() != size) {
         QImage rendered(size, QImage::Format_ARGB32_Premultiplied);
         rendered.fill(Qt::transparent);
-        render_into(*still_top_, 0, rendered);
+        render_animation(*still_top_, 0, rendered);
         still_top_frame_ = StillTop(std::move(rendered));
     }
     return &still_top_frame_;
+}
+
+void MovieRenderer::render_scene(int frame, QImage& target) const {
+    if (!pictures_ || !pictures_->render(frame, target))
+        render_animation(*scene_, frame, target);
 }
 
 QImage MovieRenderer::render(int frame, QSize size) const {
@@ -105,7 +102,7 @@ QImage MovieRenderer::render(int frame, QSize size) const {
     if (picture) {
         if (scene_frame_.size() != size)
             scene_frame_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
-        render_into(*scene_, frame, scene_frame_);
+        render_scene(frame, scene_frame_);
         if (compose_frame(placed(*picture), scene_frame_, still_top_at(size), image))
             image.reinterpretAsFormat(QImage::Format_RGB32);
         return image;
@@ -113,7 +110,7 @@ QImage MovieRenderer::render(int frame, QSize size) const {
     // Cleared here as well as by rlottie: a host of another aspect than the canvas leaves
     // margins that rlottie may not touch.
     image.fill(Qt::transparent);
-    render_into(*scene_, frame, image);
+    render_scene(frame, image);
     if (const StillTop* top = still_top_at(size))
         top->lay_over(image);
     return image;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "preview/frame_composer.h"
+#include "preview/pictures_apart.h"
 #include "preview/template_movie.h"
 
 #include <QImage>
@@ -20,7 +21,9 @@ namespace velmora {
 // rlottie shades every pixel of every layer on every frame through its general paths. Two
 // parts of a template are drawn otherwise (TemplateMovie::parts):
 // - a background picture that covers the canvas is sampled where rlottie places it;
-// - the layers on top that never change are rendered once and laid over each frame.
+// - the layers on top that never change are rendered once and laid over each frame;
+// - the scene's pictures are laid by Qt on the frames where nothing above them reaches them
+//   (PicturesApart).
 // rlottie renders the rest of the movie between them; compose_frame lays the three together.
 //
 // Not thread-safe: one render at a time (rlottie's animations are not either).
@@ -37,15 +40,18 @@ public:
 
     bool draws_background_apart() const { return background_ != nullptr; }
     bool draws_still_top_apart() const { return still_top_ != nullptr; }
+    bool draws_pictures_apart() const { return pictures_ != nullptr; }
 
 private:
     bool load_parts(const TemplateMovie::Parts& parts);
     const LOTNode* background_picture(int frame, QSize size) const;
     const StillTop* still_top_at(QSize size) const;
+    void render_scene(int frame, QImage& target) const;
 
     std::unique_ptr<rlottie::Animation> background_;
     std::unique_ptr<rlottie::Animation> scene_;
     std::unique_ptr<rlottie::Animation> still_top_;
+    std::unique_ptr<PicturesApart> pictures_;
     // The scene rendered before it is laid over the background; kept to spare an allocation.
     mutable QImage scene_frame_;
     // The still top layers at the size last asked for.

@@ -399,8 +399,101 @@ std::optional<Json> take_still_top(Json& scene) {
     return top;
 }
 
+// A reveal: a mask that only adds, at full strength, whose outline moves. Once it has opened
+// over the whole picture it no longer clips; a fixed mask clips for good.
+bool is_reveal_mask(const Json& mask) {
+    if (!mask.is_object() || mask.value("mode", std::string("a")) != "a" || (mask.contains("inv") && mask["inv"] == true))
+        return false;
+    const Json expansion = static_value(mask, "x", 0);
+    const bool expands = mask.contains("x") && (!is_static(mask["x"]) || !expansion.is_number() || expansion != 0);
+    return !expands && mask.contains("pt") && changes(mask["pt"]);
+}
+
+// A picture layer rlottie's render tree places and whose picture can be laid by other means
+// wherever nothing else lies over it.
+bool is_apart_picture(const Json& scene, const Json& layer) {
+    if (!layer.is_object() || number(layer, "ty") != 2 || text(layer, "nm") == TemplateMovie::kBackgroundLayer
+        || layer.contains("tt") || layer.contains("td") || layer.contains("tm") || number(layer, "bm") != 0
+        || number(layer, "ddd") != 0 || (layer.contains("hd") && layer["hd"] == true)
+        || parents_a_layer(scene["layers"], layer))
+        return false;
+    const Json* asset = asset_named(scene, text(layer, "refId"));
+    if (!asset || data_uri_content(QByteArray::fromStdString(text(*asset, "p"))).isEmpty())
+        return false;
+    if (layer.contains("masksProperties"))
+        for (const Json& mask : layer["masksProperties"])
+            if (!is_reveal_mask(mask))
+                return false;
+    return true;
+}
+
+// The indices of `layer`'s ancestors through "parent".
+std::vector<std::size_t> ancestors_of(const Json& layers, std::size_t layer) {
+    std::vector<std::size_t> found;
+    for (std::size_t at = layer; layers[at].contains("parent");) {
+        const auto parent = std::find_if(layers.begin(), layers.end(), [&](const Json& other) {
+            return other.is_object() && other.contains("ind") && other["ind"] == layers[at]["parent"];
+        });
+        const auto index = std::size_t(parent - layers.begin());
+        if (parent == layers.end() || std::find(found.begin(), found.end(), index) != found.end())
+            break;
+        found.push_back(index);
+        at = index;
+    }
+    return found;
+}
+
+Json without_layers(const Json& scene, const std::vector<bool>& taken) {
+    Json rest = scene;
+    Json kept = Json::array();
+    for (std::size_t i = 0; i < taken.size(); ++i)
+        if (!taken[i])
+            kept.push_back(scene["layers"][i]);
+    rest["layers"] = std::move(kept);
+    drop_unused_assets(rest);
+    return rest;
+}
+
 std::string dumped(const Json& root) {
     return root.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+// Lists the scene's pictures that can be drawn apart, with the scene without them and the probe
+// that places them.
+void take_pictures_apart(const Json& scene, TemplateMovie::Parts& parts) {
+    const Json& layers = scene["layers"];
+    std::vector<bool> apart(layers.size(), false), in_probe(layers.size(), false);
+    for (std::size_t i = 0; i < layers.size(); ++i)
+        if (is_apart_picture(scene, layers[i])) {
+            apart[i] = in_probe[i] = true;
+            for (const std::size_t ancestor : ancestors_of(layers, i))
+                in_probe[ancestor] = true;
+        }
+    if (std::find(apart.begin(), apart.end(), true) == apart.end())
+        return;
+    Json probe_layers = Json::array();
+    for (std::size_t i = 0; i < layers.size(); ++i) {
+        if (!in_probe[i])
+            continue;
+        probe_layers.push_back(layers[i]);
+        if (!apart[i])
+            continue;
+        const std::string name = "apart picture " + std::to_string(parts.pictures.size());
+        probe_layers.back()["nm"] = name;
+        const Json* asset = asset_named(scene, text(layers[i], "refId"));
+        parts.pictures.push_back({name, data_uri_content(QByteArray::fromStdString(text(*asset, "p"))), int(i)});
+    }
+    // The probe is never drawn: a one-pixel stand-in spares rlottie decoding each picture again.
+    Json probe = movie_of_layers(scene, std::move(probe_layers));
+    const std::string stand_in = embedded_picture(QByteArray(), QSize(1, 1)).toStdString();
+    for (Json& asset : probe["assets"])
+        if (is_image_asset(asset))
+            asset["p"] = stand_in;
+    parts.picture_probe = dumped(probe);
+    parts.scene_without_pictures = dumped(without_layers(scene, apart));
+    for (std::size_t i = 0; i < layers.size(); ++i)
+        if (!apart[i])
+            parts.scene_without_pictures_depths.push_back(int(i));
 }
 
 } // namespace
@@ -454,6 +547,7 @@ TemplateMovie::Parts TemplateMovie::parts(int background_opacity_percent) const 
     if (const std::optional<Json> top = take_still_top(scene))
         parts.still_top = dumped(*top);
     drop_unused_assets(scene);
+    take_pictures_apart(scene, parts);
     parts.scene = dumped(scene);
     return parts;
 }

@@ -45,10 +45,24 @@ public:
     //   `still_top`:  the top layers that never change (no animated property, no parent, matte
     //                 or time remap, shown for the whole movie); empty when the top layer moves.
     // Each part carries only the pictures it shows and no markers.
+    //
+    // Top-level picture layers of the scene that rlottie need not draw either (no matte, blend
+    // mode, 3D, time remap or fixed mask; not moving another layer) are listed in `pictures`
+    // and taken out of `scene_without_pictures`; `picture_probe` holds them with the layers that
+    // move them, so rlottie's render tree tells where each lands on a frame.
+    struct ApartPicture {
+        std::string probe_name;   // its layer's name in picture_probe
+        QByteArray file;          // the picture's JPEG or PNG bytes, fitted to its asset
+        int depth = 0;            // its layer's index in scene, top first
+    };
     struct Parts {
         std::string background;
         std::string scene;
         std::string still_top;
+        std::vector<ApartPicture> pictures;   // top first
+        std::string scene_without_pictures;   // empty when no picture is drawn apart
+        std::vector<int> scene_without_pictures_depths;   // each of its layers' index in scene
+        std::string picture_probe;
     };
     Parts parts(int background_opacity_percent) const;
 

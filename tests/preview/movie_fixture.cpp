@@ -93,6 +93,23 @@ QByteArray movie_json(const MovieOptions& options) {
     return QByteArray::fromStdString(movie.dump());
 }
 
+Json rectangle_mask(QRectF to, int opens_by) {
+    const auto outline = [](QRectF r) {
+        const Json corners = Json::array({{r.left(), r.top()}, {r.right(), r.top()}, {r.right(), r.bottom()}, {r.left(), r.bottom()}});
+        const Json straight = Json::array({{0, 0}, {0, 0}, {0, 0}, {0, 0}});
+        return Json{{"i", straight}, {"o", straight}, {"v", corners}, {"c", true}};
+    };
+    Json path = still(outline(to));
+    if (opens_by > 0) {
+        const QRectF sliver(to.topLeft(), QSizeF(1, to.height()));
+        path = {{"a", 1},
+                {"k", Json::array({Json{{"t", 0}, {"s", Json::array({outline(sliver)})}, {"e", Json::array({outline(to)})},
+                                        {"i", {{"x", {1}}, {"y", {1}}}}, {"o", {{"x", {0}}, {"y", {0}}}}},
+                                   Json{{"t", opens_by}, {"s", Json::array({outline(to)})}}})}};
+    }
+    return Json{{"inv", false}, {"mode", "a"}, {"pt", path}, {"o", still(100)}, {"x", still(0)}, {"nm", "mask"}};
+}
+
 QByteArray two_tone_jpeg(QSize size, QColor left, QColor right) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(left);

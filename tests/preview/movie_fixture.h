@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,11 @@ inline const QRect kMarkRect(1720, 20, 180, 100);
 inline const QColor kBackdrop(0, 0, 255);
 
 QByteArray movie_json(const MovieOptions& options = {});
+
+// A layer mask over the rectangle `to` of the layer's own pixels (rlottie applies a layer's
+// masks only when the layer also says "hasMask": true). With `opens_by` > 0, a reveal:
+// it grows from a sliver at the rectangle's left edge to all of it over frames 0 .. opens_by.
+nlohmann::ordered_json rectangle_mask(QRectF to, int opens_by = 0);
 
 // A JPEG whose left half is `left` and right half `right`.
 QByteArray two_tone_jpeg(QSize size, QColor left, QColor right);

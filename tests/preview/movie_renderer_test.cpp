@@ -16,8 +16,9 @@ using Json = nlohmann::ordered_json;
 const QColor kGreen(30, 200, 60);
 
 // The fixture movie with a background that grows 100 -> 108 % over the movie and a half
-// transparent slot picture moving over it, under the still white mark: every part of the movie
-// is drawn apart, and blended.
+// transparent slot picture moving over it, under the still white mark: the background and the
+// still top are drawn apart, and blended. A fixed mask (left unapplied: the layer does not say
+// "hasMask") keeps the picture with rlottie; pictures laid apart have tests of their own.
 TemplateMovie drifting_movie(test::TempFolder& folder) {
     Json root = Json::parse(test::movie_json().toStdString());
     for (Json& layer : root["layers"]) {
@@ -30,6 +31,7 @@ TemplateMovie drifting_movie(test::TempFolder& folder) {
                                                    Json{{"t", 49}, {"s", {108, 108, 100}}}})}};
         if (name == "photo_1") {
             layer["ks"]["o"] = {{"a", 0}, {"k", 50}};
+            layer["masksProperties"] = Json::array({test::rectangle_mask(QRectF(0, 0, 960, 540))});
             layer["ks"]["p"] = {{"a", 1},
                                 {"k", Json::array({Json{{"t", 0}, {"s", {480, 270, 0}}, {"e", {700, 400, 0}},
                                                         {"i", {{"x", {1}}, {"y", {1}}}},

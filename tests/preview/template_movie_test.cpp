@@ -152,6 +152,52 @@ TEST_F(BackgroundCover, OnlyUnchangingTopLayersCountAsStill) {
     EXPECT_EQ(layer_names(moving_mark.scene), (std::vector<std::string>{"mark", "photo_1"}));
 }
 
+// The photo moves, so it stays in the scene under the still mark.
+TEST_F(BackgroundCover, PicturesOfTheSceneThatCanBeLaidApartAreListed) {
+    const auto moves = [](Json& l) { l["ks"]["p"] = moving({480, 270, 0}, {500, 270, 0}); };
+    const TemplateMovie::Parts plain = movie_edited("photo_1", moves).parts(100);
+    ASSERT_EQ(plain.pictures.size(), 1u);
+    EXPECT_EQ(plain.pictures[0].depth, 0);
+    EXPECT_EQ(QImage::fromData(plain.pictures[0].file).size(), test::kSlotRect.size());
+    EXPECT_TRUE(layer_names(plain.scene_without_pictures).empty());
+    EXPECT_EQ(layer_names(plain.picture_probe), std::vector<std::string>{plain.pictures[0].probe_name});
+    EXPECT_EQ(layer_names(plain.scene), std::vector<std::string>{"photo_1"}) << "the whole scene stays for other frames";
+
+    // Parented to the mark, the photo is probed with it, and the mark stays in the scene.
+    const TemplateMovie::Parts parented = movie_edited("photo_1", [&](Json& l) { moves(l); l["parent"] = 1; }).parts(100);
+    ASSERT_EQ(parented.pictures.size(), 1u);
+    EXPECT_EQ(parented.pictures[0].depth, 1);
+    EXPECT_EQ(layer_names(parented.scene_without_pictures), std::vector<std::string>{"mark"});
+    EXPECT_EQ(parented.scene_without_pictures_depths, std::vector<int>{0});
+    EXPECT_EQ(layer_names(parented.picture_probe), (std::vector<std::string>{"mark", parented.pictures[0].probe_name}));
+
+    const QRectF whole(0, 0, 960, 540);
+    const std::vector<std::pair<const char*, std::function<void(Json&)>>> kept_in_place = {
+        {"fixed mask", [&](Json& l) { l["masksProperties"] = Json::array({test::rectangle_mask(whole)}); }},
+        {"inverted reveal",
+         [&](Json& l) {
+             l["masksProperties"] = Json::array({test::rectangle_mask(whole, 20)});
+             l["masksProperties"][0]["inv"] = true;
+         }},
+        {"subtracting reveal",
+         [&](Json& l) {
+             l["masksProperties"] = Json::array({test::rectangle_mask(whole, 20)});
+             l["masksProperties"][0]["mode"] = "s";
+         }},
+        {"track matte", [](Json& l) { l["tt"] = 1; }},
+        {"another blend", [](Json& l) { l["bm"] = 3; }},
+        {"time remapped", [](Json& l) { l["tm"] = {{"a", 0}, {"k", 0}}; }},
+    };
+    for (const auto& [name, edit] : kept_in_place) {
+        const TemplateMovie::Parts parts = movie_edited("photo_1", [&](Json& l) { moves(l); edit(l); }).parts(100);
+        EXPECT_TRUE(parts.pictures.empty()) << name;
+        EXPECT_TRUE(parts.scene_without_pictures.empty()) << name;
+    }
+    const TemplateMovie::Parts revealed =
+        movie_edited("photo_1", [&](Json& l) { l["masksProperties"] = Json::array({test::rectangle_mask(whole, 20)}); }).parts(100);
+    EXPECT_EQ(revealed.pictures.size(), 1u) << "a reveal stops clipping once open";
+}
+
 TEST_F(BackgroundCover, AGrowingBackgroundStillCovers) {
     const TemplateMovie growing = movie([](Json& l) {
         l["ks"]["s"] = {{"a", 1},
