@@ -83,7 +83,21 @@ void StillTop::lay_over(QImage& frame) const {
     }
 }
 
-bool compose_frame(const PlacedPicture& background, const QImage& scene, const StillTop* top, QImage& frame) {
+void lay_picture(QPainter& painter, const LaidPicture& picture, QPoint origin) {
+    const QTransform placement = picture.placement * QTransform::fromTranslate(-origin.x(), -origin.y());
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setOpacity(picture.opacity);
+    QBrush texture(picture.pixels);
+    texture.setTransform(placement);
+    painter.setBrush(texture);
+    painter.drawPolygon(placement.map(QPolygonF(QRectF(picture.pixels.rect()))));
+    painter.restore();
+}
+
+bool compose_frame(const PlacedPicture& background, const std::vector<LaidPicture>& under, const QImage& scene,
+                   const StillTop* top, QImage& frame) {
     const bool covered = covers(background, frame.size());
     if (!covered)
         frame.fill(Qt::transparent);
@@ -97,6 +111,10 @@ bool compose_frame(const PlacedPicture& background, const QImage& scene, const S
         painter.drawImage(0, 0, background.pixels);
         painter.resetTransform();
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        const QRectF band_area(0, first, frame.width(), rows);
+        for (const LaidPicture& picture : under)
+            if (picture.placement.mapRect(QRectF(picture.pixels.rect())).intersects(band_area))
+                lay_picture(painter, picture, {0, first});
         painter.drawImage(0, 0, band_of(scene, first, rows));
         if (top)
             top->lay_over_band(painter, index);

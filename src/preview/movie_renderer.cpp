@@ -89,11 +89,6 @@ const StillTop* MovieRenderer::still_top_at(QSize size) const {
     return &still_top_frame_;
 }
 
-void MovieRenderer::render_scene(int frame, QImage& target) const {
-    if (!pictures_ || !pictures_->render(frame, target))
-        render_animation(*scene_, frame, target);
-}
-
 QImage MovieRenderer::render(int frame, QSize size) const {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     // The background layer spans the whole movie, so its picture is found on every frame; were
@@ -102,15 +97,18 @@ QImage MovieRenderer::render(int frame, QSize size) const {
     if (picture) {
         if (scene_frame_.size() != size)
             scene_frame_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
-        render_scene(frame, scene_frame_);
-        if (compose_frame(placed(*picture), scene_frame_, still_top_at(size), image))
+        std::vector<LaidPicture> under;
+        if (!pictures_ || !pictures_->render(frame, scene_frame_, &under))
+            render_animation(*scene_, frame, scene_frame_);
+        if (compose_frame(placed(*picture), under, scene_frame_, still_top_at(size), image))
             image.reinterpretAsFormat(QImage::Format_RGB32);
         return image;
     }
     // Cleared here as well as by rlottie: a host of another aspect than the canvas leaves
     // margins that rlottie may not touch.
     image.fill(Qt::transparent);
-    render_scene(frame, image);
+    if (!pictures_ || !pictures_->render(frame, image, nullptr))
+        render_animation(*scene_, frame, image);
     if (const StillTop* top = still_top_at(size))
         top->lay_over(image);
     return image;

@@ -22,7 +22,7 @@ namespace velmora {
 // parts of a template are drawn otherwise (TemplateMovie::parts):
 // - a background picture that covers the canvas is sampled where rlottie places it;
 // - the layers on top that never change are rendered once and laid over each frame;
-// - the scene's pictures are laid by Qt on the frames where nothing above them reaches them
+// - the scene's pictures are laid by Qt on the frames where that keeps the layers' order
 //   (PicturesApart).
 // rlottie renders the rest of the movie between them; compose_frame lays the three together.
 //
@@ -46,7 +46,6 @@ private:
     bool load_parts(const TemplateMovie::Parts& parts);
     const LOTNode* background_picture(int frame, QSize size) const;
     const StillTop* still_top_at(QSize size) const;
-    void render_scene(int frame, QImage& target) const;
 
     std::unique_ptr<rlottie::Animation> background_;
     std::unique_ptr<rlottie::Animation> scene_;

@@ -1,5 +1,6 @@
 #include "preview/pictures_apart.h"
 
+#include "preview/frame_composer.h"
 #include "preview/rlottie_frames.h"
 
 #include <QPainter>
@@ -164,53 +165,64 @@ bool PicturesApart::place(int frame, QSize size, std::vector<Shown>& shown) cons
         const QTransform placement = placement_of(*node);
         if (!masks_leave_whole(*layer, placement, QSizeF(picture.pixels.size())))
             return false;
-        shown.push_back({&picture, placement, node->mImageInfo.mAlpha / 255.0,
+        shown.push_back({&picture, {picture.pixels, placement, node->mImageInfo.mAlpha / 255.0},
                          placement.mapRect(QRectF(picture.pixels.rect()))});
     }
     return true;
 }
 
-bool PicturesApart::covered(const LOTLayerNode& scene, const std::vector<Shown>& shown) const {
+void PicturesApart::find_reach(const LOTLayerNode& scene, std::vector<Shown>& shown) const {
     for (std::size_t i = 0; i < scene.mLayerList.size; ++i) {
         const LOTLayerNode& layer = *scene.mLayerList.ptr[i];
         if (!layer.mVisible)
             continue;
         std::optional<QRectF> reach;
-        for (const Shown& picture : shown) {
-            if (scene_depths_[i] > picture.picture->depth)
-                continue;   // under the picture
+        for (Shown& picture : shown) {
             if (!reach)
                 reach = reach_of(layer);
             if (reach->intersects(picture.bounds))
-                return true;
+                (scene_depths_[i] < picture.picture->depth ? picture.reached_from_above : picture.reached_from_below) = true;
         }
     }
-    return false;
 }
 
-bool PicturesApart::render(int frame, QImage& target) const {
+// A picture goes over the scene when nothing above it reaches it, else under the scene when
+// nothing below it does and the caller lays pictures there. A picture over the scene must not
+// come to lie over one under it that the movie puts above it.
+bool PicturesApart::choose_sides(std::vector<Shown>& shown, bool under_allowed) {
+    for (Shown& picture : shown) {
+        picture.under = picture.reached_from_above;
+        if (picture.under && (!under_allowed || picture.reached_from_below))
+            return false;
+    }
+    for (const Shown& over : shown)
+        for (const Shown& under : shown)
+            if (!over.under && under.under && over.picture->depth > under.picture->depth
+                && over.bounds.intersects(under.bounds))
+                return false;
+    return true;
+}
+
+bool PicturesApart::render(int frame, QImage& scene, std::vector<LaidPicture>* under) const {
     std::vector<Shown> shown;
-    if (!place(frame, target.size(), shown))
+    if (!place(frame, scene.size(), shown))
         return false;
-    const LOTLayerNode* tree = scene_->renderTree(size_t(frame), size_t(target.width()), size_t(target.height()));
-    if (!tree || tree->mLayerList.size != scene_depths_.size() || covered(*tree, shown))
+    const LOTLayerNode* tree = scene_->renderTree(size_t(frame), size_t(scene.width()), size_t(scene.height()));
+    if (!tree || tree->mLayerList.size != scene_depths_.size())
         return false;
-    render_animation(*scene_, frame, target);
-    if (shown.empty())
-        return true;
-    // Nearest-pixel sampling, as rlottie draws pictures, with antialiased edges, so a slowly
-    // moving picture glides rather than steps from pixel to pixel. Filled as a textured
-    // polygon: Qt's scaled image copy would snap the edges to whole pixels, and blends a
-    // fading picture at twice the cost.
-    QPainter painter(&target);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
+    find_reach(*tree, shown);
+    if (!choose_sides(shown, under != nullptr))
+        return false;
+    render_animation(*scene_, frame, scene);
+    std::optional<QPainter> painter;
     for (const Shown& picture : shown) {
-        painter.setOpacity(picture.opacity);
-        QBrush texture(picture.picture->pixels);
-        texture.setTransform(picture.placement);
-        painter.setBrush(texture);
-        painter.drawPolygon(picture.placement.map(QPolygonF(QRectF(picture.picture->pixels.rect()))));
+        if (picture.under) {
+            under->push_back(picture.laid);
+            continue;
+        }
+        if (!painter)
+            painter.emplace(&scene);
+        lay_picture(*painter, picture.laid);
     }
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "preview/frame_composer.h"
 #include "preview/template_movie.h"
 
 #include <QImage>
@@ -17,14 +18,15 @@ struct LOTLayerNode;
 namespace velmora {
 
 // Draws a scene's pictures by Qt rather than by rlottie, which samples and blends every pixel
-// of a picture through its general path at several times the cost of a scaled copy.
+// of a picture through its general path at about twice the cost.
 //
 // rlottie renders the scene without the pictures; a probe of the pictures and the layers that
 // move them tells, from rlottie's render tree, where each picture lands, how opaque it is and
-// whether its reveal mask still clips it. A picture is laid over the rendered scene only on a
-// frame where nothing drawn above it in the scene reaches its place, so the order the movie
-// gives the layers is kept; on any other frame render() declines and the caller has rlottie
-// render the whole scene.
+// whether its reveal mask still clips it. The order the movie gives the layers is kept: a
+// picture is laid over the rendered scene on a frame where nothing above it in the scene
+// reaches its place, or handed back to be laid under the scene where nothing below it does
+// (the previous template's last frame, say, at the bottom of a movie). On any other frame
+// render() declines and the caller has rlottie render the whole scene.
 //
 // Not thread-safe, like the animations it holds.
 class PicturesApart {
@@ -33,10 +35,11 @@ public:
     static std::unique_ptr<PicturesApart> load(const TemplateMovie::Parts& parts);
     ~PicturesApart();
 
-    // Renders the scene at frame `frame` into `target` (Format_ARGB32_Premultiplied, cleared by
-    // rlottie) and returns true; returns false, `target` untouched, on a frame where some picture
-    // must be drawn in its place among the layers.
-    bool render(int frame, QImage& target) const;
+    // Renders the scene at frame `frame` into `scene` (Format_ARGB32_Premultiplied, cleared by
+    // rlottie) and returns true, with the pictures to lay under it appended to `under` (bottom
+    // first; none when `under` is null). Returns false, `scene` untouched, on a frame where some
+    // picture must be drawn in its place among the layers.
+    bool render(int frame, QImage& scene, std::vector<LaidPicture>* under) const;
 
 private:
     struct Picture {
@@ -44,19 +47,21 @@ private:
         std::string probe_name;
         int depth = 0;   // index among the scene's layers, top first
     };
-    // Where a picture shows on one frame.
+    // Where a picture shows on one frame, and whether layers of the scene reach it.
     struct Shown {
         const Picture* picture = nullptr;
-        QTransform placement;
-        double opacity = 1;
+        LaidPicture laid;
         QRectF bounds;
+        bool reached_from_above = false;
+        bool reached_from_below = false;
+        bool under = false;
     };
 
     PicturesApart() = default;
     // The pictures shown at `frame`; false when one is still clipped by its mask.
     bool place(int frame, QSize size, std::vector<Shown>& shown) const;
-    // Whether a layer of the scene above a shown picture reaches it.
-    bool covered(const LOTLayerNode& scene, const std::vector<Shown>& shown) const;
+    void find_reach(const LOTLayerNode& scene, std::vector<Shown>& shown) const;
+    static bool choose_sides(std::vector<Shown>& shown, bool under_allowed);
 
     std::unique_ptr<rlottie::Animation> scene_;
     std::unique_ptr<rlottie::Animation> probe_;

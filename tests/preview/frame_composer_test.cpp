@@ -56,7 +56,7 @@ TEST(FrameComposer, LaysSceneAndTopOverThePictureAndKnowsWhenItCovers) {
         QImage frame(200, 150, QImage::Format_ARGB32_Premultiplied);
         frame.fill(qRgb(1, 2, 3));   // what a fresh frame may hold: nothing of it may remain
         const PlacedPicture picture{filled(c.picture, QImage::Format_RGB32, kPicture), c.placement};
-        EXPECT_EQ(compose_frame(picture, parts.scene, &parts.top, frame), c.covers);
+        EXPECT_EQ(compose_frame(picture, {}, parts.scene, &parts.top, frame), c.covers);
         EXPECT_EQ(frame.pixel(150, 75), kPicture);
         EXPECT_EQ(frame.pixel(100, 0), kTop);
         const QRgb blended = frame.pixel(50, 75);

@@ -80,7 +80,7 @@ TEST_F(PicturesApartTest, APictureNothingReachesIsLaidAsRlottieDrawsIt) {
     for (const QSize size : {QSize(800, 450), QSize(1920, 1080)})
         for (const int frame : {0, 24, 49}) {
             QImage laid = cleared(size);
-            ASSERT_TRUE(apart->render(frame, laid)) << "frame " << frame;
+            ASSERT_TRUE(apart->render(frame, laid, nullptr)) << "frame " << frame;
             const QImage expected = scene_by_rlottie(parts, frame, size);
             // Only the picture's edge pixels may differ: rlottie blends its antialiased edge
             // with a slightly different rule.
@@ -94,14 +94,21 @@ TEST_F(PicturesApartTest, APictureNothingReachesIsLaidAsRlottieDrawsIt) {
 }
 
 // The mark moves from the top right corner onto the photo.
-TEST_F(PicturesApartTest, ALayerReachingThePictureKeepsItInItsPlace) {
+TEST_F(PicturesApartTest, ALayerReachingThePictureKeepsItUnderThatLayer) {
     const TemplateMovie movie = movie_edited("mark", [](Json& l) { l["ks"]["p"] = moving({0, 0, 0}, {-800, 400, 0}); });
     const TemplateMovie::Parts parts = movie.parts(100);
     const std::unique_ptr<PicturesApart> apart = PicturesApart::load(parts);
     ASSERT_TRUE(apart);
     QImage frame = cleared({1920, 1080});
-    EXPECT_TRUE(apart->render(0, frame)) << "the mark is far from the photo";
-    EXPECT_FALSE(apart->render(49, frame)) << "the mark lies over the photo";
+    EXPECT_TRUE(apart->render(0, frame, nullptr)) << "the mark is far from the photo";
+    EXPECT_FALSE(apart->render(49, frame, nullptr)) << "the mark lies over the photo";
+    // Nothing of the scene lies under the photo, so it can go under the whole scene.
+    std::vector<LaidPicture> under;
+    ASSERT_TRUE(apart->render(49, frame, &under));
+    ASSERT_EQ(under.size(), 1u);
+    EXPECT_EQ(under[0].pixels.size(), test::kSlotRect.size());
+    test::expect_colour(frame, QPointF(920 + 90, 420 + 50), Qt::white);
+    EXPECT_EQ(qAlpha(test::colour_at(frame, QPointF(600, 700)).rgba()), 0) << "the photo is not in the scene";
 
     const QImage rendered = MovieRenderer(movie, 100).render(49, {1920, 1080});
     test::expect_colour(rendered, QPointF(920 + 90, 420 + 50), Qt::white);
@@ -118,8 +125,8 @@ TEST_F(PicturesApartTest, APictureItsRevealStillClipsIsDrawnInItsPlace) {
     const std::unique_ptr<PicturesApart> apart = PicturesApart::load(parts);
     ASSERT_TRUE(apart);
     QImage frame = cleared({1920, 1080});
-    EXPECT_FALSE(apart->render(10, frame)) << "half open";
-    EXPECT_TRUE(apart->render(30, frame)) << "open";
+    EXPECT_FALSE(apart->render(10, frame, nullptr)) << "half open";
+    EXPECT_TRUE(apart->render(30, frame, nullptr)) << "open";
 
     const MovieRenderer renderer(movie, 100);
     const QImage half_open = renderer.render(10, {1920, 1080});
