@@ -83,7 +83,7 @@ void StillTop::lay_over(QImage& frame) const {
     }
 }
 
-void lay_picture(QPainter& painter, const LaidPicture& picture, QPoint origin) {
+void lay_picture(QPainter& painter, const PlacedPicture& picture, QPoint origin) {
     const QTransform placement = picture.placement * QTransform::fromTranslate(-origin.x(), -origin.y());
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -96,7 +96,7 @@ void lay_picture(QPainter& painter, const LaidPicture& picture, QPoint origin) {
     painter.restore();
 }
 
-bool compose_frame(const PlacedPicture& background, const std::vector<LaidPicture>& under, const QImage& scene,
+bool compose_frame(const PlacedPicture& background, const std::vector<PlacedPicture>& under, const QImage& scene,
                    const StillTop* top, QImage& frame) {
     const bool covered = covers(background, frame.size());
     if (!covered)
@@ -112,7 +112,7 @@ bool compose_frame(const PlacedPicture& background, const std::vector<LaidPictur
         painter.resetTransform();
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         const QRectF band_area(0, first, frame.width(), rows);
-        for (const LaidPicture& picture : under)
+        for (const PlacedPicture& picture : under)
             if (picture.placement.mapRect(QRectF(picture.pixels.rect())).intersects(band_area))
                 lay_picture(painter, picture, {0, first});
         painter.drawImage(0, 0, band_of(scene, first, rows));

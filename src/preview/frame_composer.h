@@ -12,15 +12,9 @@ namespace velmora {
 // once for each part.
 constexpr int kComposeBandRows = 64;
 
-// An opaque picture and where it lands on the frame, as rlottie's render tree places a layer's
-// picture.
+// A layer's picture where it lands on the frame, as rlottie's render tree places it, at its
+// opacity.
 struct PlacedPicture {
-    QImage pixels;          // Format_RGB32
-    QTransform placement;   // picture pixels to frame pixels
-};
-
-// A picture layer's picture where it lands, at its opacity.
-struct LaidPicture {
     QImage pixels;          // Format_RGB32, or Format_ARGB32_Premultiplied with transparent parts
     QTransform placement;   // picture pixels to frame pixels
     double opacity = 1;
@@ -30,7 +24,7 @@ struct LaidPicture {
 // lays a picture layer: nearest-pixel sampling, antialiased edges (a slowly moving picture
 // glides rather than steps from pixel to pixel). Filled as a textured polygon: Qt's scaled
 // image copy would snap the edges to whole pixels, and blends a fading picture at twice the cost.
-void lay_picture(QPainter& painter, const LaidPicture& picture, QPoint origin = {});
+void lay_picture(QPainter& painter, const PlacedPicture& picture, QPoint origin = {});
 
 // Layers laid unchanged over every frame, with the pieces of each band where they show: the
 // rest (the clear middle of a vignette, say) is neither read nor blended.
@@ -51,11 +45,11 @@ private:
 };
 
 // Makes `frame` (Format_ARGB32_Premultiplied) the still top over the scene over the pictures
-// `under` (bottom first) over the background picture, copied with the nearest-pixel sampling
-// rlottie uses; `scene` and `top` (when not null) have the frame's size. Frame pixels the
+// `under` (bottom first) over the background picture, an opaque Format_RGB32 picture copied
+// with the nearest-pixel sampling rlottie uses; `scene` and `top` (when not null) have the frame's size. Frame pixels the
 // background leaves uncovered start transparent. Returns whether the background covers the
 // whole frame, which leaves the frame opaque.
-bool compose_frame(const PlacedPicture& background, const std::vector<LaidPicture>& under, const QImage& scene,
+bool compose_frame(const PlacedPicture& background, const std::vector<PlacedPicture>& under, const QImage& scene,
                    const StillTop* top, QImage& frame);
 
 } // namespace velmora

@@ -14,18 +14,12 @@ namespace {
 const LOTNode* first_picture(const LOTLayerNode* layer) {
     if (!layer)
         return nullptr;
-    for (std::size_t i = 0; i < layer->mNodeList.size; ++i)
-        if (layer->mNodeList.ptr[i]->mImageInfo.data)
-            return layer->mNodeList.ptr[i];
+    if (const LOTNode* node = picture_node(*layer))
+        return node;
     for (std::size_t i = 0; i < layer->mLayerList.size; ++i)
         if (const LOTNode* node = first_picture(layer->mLayerList.ptr[i]))
             return node;
     return nullptr;
-}
-
-QTransform placement_of(const LOTNode& picture) {
-    const auto& m = picture.mImageInfo.mMatrix;
-    return QTransform(m.m11, m.m12, m.m21, m.m22, m.m31, m.m32);
 }
 
 // The picture is an opaque JPEG, taken with the nearest-pixel sampling rlottie itself uses.
@@ -97,7 +91,7 @@ QImage MovieRenderer::render(int frame, QSize size) const {
     if (picture) {
         if (scene_frame_.size() != size)
             scene_frame_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
-        std::vector<LaidPicture> under;
+        std::vector<PlacedPicture> under;
         if (!pictures_ || !pictures_->render(frame, scene_frame_, &under))
             render_animation(*scene_, frame, scene_frame_);
         if (compose_frame(placed(*picture), under, scene_frame_, still_top_at(size), image))

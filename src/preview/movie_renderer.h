@@ -40,7 +40,6 @@ public:
 
     bool draws_background_apart() const { return background_ != nullptr; }
     bool draws_still_top_apart() const { return still_top_ != nullptr; }
-    bool draws_pictures_apart() const { return pictures_ != nullptr; }
 
 private:
     bool load_parts(const TemplateMovie::Parts& parts);

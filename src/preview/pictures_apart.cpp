@@ -85,18 +85,6 @@ const LOTLayerNode* layer_named(const LOTLayerNode& root, const std::string& nam
     return nullptr;
 }
 
-const LOTNode* picture_node(const LOTLayerNode& layer) {
-    for (std::size_t i = 0; i < layer.mNodeList.size; ++i)
-        if (layer.mNodeList.ptr[i]->mImageInfo.data)
-            return layer.mNodeList.ptr[i];
-    return nullptr;
-}
-
-QTransform placement_of(const LOTNode& picture) {
-    const auto& m = picture.mImageInfo.mMatrix;
-    return QTransform(m.m11, m.m12, m.m21, m.m22, m.m31, m.m32);
-}
-
 // Whether the layer's masks leave `picture` whole: each adds at full strength, and one holds all
 // of the picture but its outermost pixel, where a mask opened exactly to the picture's edge and
 // the edge's own antialiasing meet.
@@ -141,11 +129,8 @@ std::unique_ptr<PicturesApart> PicturesApart::load(const TemplateMovie::Parts& p
             return nullptr;
         apart->pictures_.push_back({std::move(pixels), it->probe_name, it->depth});
     }
-    // The render tree lists a composition's layers bottom first.
+    // The render tree lists a composition's layers bottom first; render() checks it lists them all.
     apart->scene_depths_.assign(parts.scene_without_pictures_depths.rbegin(), parts.scene_without_pictures_depths.rend());
-    const LOTLayerNode* tree = apart->scene_->renderTree(0, 1920, 1080);
-    if (!tree || tree->mLayerList.size != apart->scene_depths_.size())
-        return nullptr;
     return apart;
 }
 
@@ -189,21 +174,19 @@ void PicturesApart::find_reach(const LOTLayerNode& scene, std::vector<Shown>& sh
 // A picture goes over the scene when nothing above it reaches it, else under the scene when
 // nothing below it does and the caller lays pictures there. A picture over the scene must not
 // come to lie over one under it that the movie puts above it.
-bool PicturesApart::choose_sides(std::vector<Shown>& shown, bool under_allowed) {
-    for (Shown& picture : shown) {
-        picture.under = picture.reached_from_above;
-        if (picture.under && (!under_allowed || picture.reached_from_below))
+bool PicturesApart::keeps_order(const std::vector<Shown>& shown, bool under_allowed) {
+    for (const Shown& picture : shown)
+        if (picture.goes_under() && (!under_allowed || picture.reached_from_below))
             return false;
-    }
     for (const Shown& over : shown)
         for (const Shown& under : shown)
-            if (!over.under && under.under && over.picture->depth > under.picture->depth
+            if (!over.goes_under() && under.goes_under() && over.picture->depth > under.picture->depth
                 && over.bounds.intersects(under.bounds))
                 return false;
     return true;
 }
 
-bool PicturesApart::render(int frame, QImage& scene, std::vector<LaidPicture>* under) const {
+bool PicturesApart::render(int frame, QImage& scene, std::vector<PlacedPicture>* under) const {
     std::vector<Shown> shown;
     if (!place(frame, scene.size(), shown))
         return false;
@@ -211,12 +194,12 @@ bool PicturesApart::render(int frame, QImage& scene, std::vector<LaidPicture>* u
     if (!tree || tree->mLayerList.size != scene_depths_.size())
         return false;
     find_reach(*tree, shown);
-    if (!choose_sides(shown, under != nullptr))
+    if (!keeps_order(shown, under != nullptr))
         return false;
     render_animation(*scene_, frame, scene);
     std::optional<QPainter> painter;
     for (const Shown& picture : shown) {
-        if (picture.under) {
+        if (picture.goes_under()) {
             under->push_back(picture.laid);
             continue;
         }

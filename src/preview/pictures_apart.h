@@ -39,7 +39,7 @@ public:
     // rlottie) and returns true, with the pictures to lay under it appended to `under` (bottom
     // first; none when `under` is null). Returns false, `scene` untouched, on a frame where some
     // picture must be drawn in its place among the layers.
-    bool render(int frame, QImage& scene, std::vector<LaidPicture>* under) const;
+    bool render(int frame, QImage& scene, std::vector<PlacedPicture>* under) const;
 
 private:
     struct Picture {
@@ -50,18 +50,19 @@ private:
     // Where a picture shows on one frame, and whether layers of the scene reach it.
     struct Shown {
         const Picture* picture = nullptr;
-        LaidPicture laid;
+        PlacedPicture laid;
         QRectF bounds;
         bool reached_from_above = false;
         bool reached_from_below = false;
-        bool under = false;
+
+        bool goes_under() const { return reached_from_above; }
     };
 
     PicturesApart() = default;
     // The pictures shown at `frame`; false when one is still clipped by its mask.
     bool place(int frame, QSize size, std::vector<Shown>& shown) const;
     void find_reach(const LOTLayerNode& scene, std::vector<Shown>& shown) const;
-    static bool choose_sides(std::vector<Shown>& shown, bool under_allowed);
+    static bool keeps_order(const std::vector<Shown>& shown, bool under_allowed);
 
     std::unique_ptr<rlottie::Animation> scene_;
     std::unique_ptr<rlottie::Animation> probe_;

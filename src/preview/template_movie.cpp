@@ -409,22 +409,25 @@ bool is_reveal_mask(const Json& mask) {
     return !expands && mask.contains("pt") && changes(mask["pt"]);
 }
 
-// A picture layer rlottie's render tree places and whose picture can be laid by other means
-// wherever nothing else lies over it.
+// A picture layer rlottie's render tree places and whose picture (embedded_file) can be laid by
+// other means wherever nothing else lies over it.
 bool is_apart_picture(const Json& scene, const Json& layer) {
     if (!layer.is_object() || number(layer, "ty") != 2 || text(layer, "nm") == TemplateMovie::kBackgroundLayer
         || layer.contains("tt") || layer.contains("td") || layer.contains("tm") || number(layer, "bm") != 0
         || number(layer, "ddd") != 0 || (layer.contains("hd") && layer["hd"] == true)
         || parents_a_layer(scene["layers"], layer))
         return false;
-    const Json* asset = asset_named(scene, text(layer, "refId"));
-    if (!asset || data_uri_content(QByteArray::fromStdString(text(*asset, "p"))).isEmpty())
-        return false;
     if (layer.contains("masksProperties"))
         for (const Json& mask : layer["masksProperties"])
             if (!is_reveal_mask(mask))
                 return false;
     return true;
+}
+
+// The bytes of the picture a picture layer shows, as embedded in its asset; empty when there is none.
+QByteArray embedded_file(const Json& scene, const Json& layer) {
+    const Json* asset = asset_named(scene, text(layer, "refId"));
+    return asset ? data_uri_content(QByteArray::fromStdString(text(*asset, "p"))) : QByteArray();
 }
 
 // The indices of `layer`'s ancestors through "parent".
@@ -463,12 +466,14 @@ std::string dumped(const Json& root) {
 void take_pictures_apart(const Json& scene, TemplateMovie::Parts& parts) {
     const Json& layers = scene["layers"];
     std::vector<bool> apart(layers.size(), false), in_probe(layers.size(), false);
-    for (std::size_t i = 0; i < layers.size(); ++i)
-        if (is_apart_picture(scene, layers[i])) {
-            apart[i] = in_probe[i] = true;
-            for (const std::size_t ancestor : ancestors_of(layers, i))
-                in_probe[ancestor] = true;
-        }
+    std::vector<QByteArray> files(layers.size());
+    for (std::size_t i = 0; i < layers.size(); ++i) {
+        if (!is_apart_picture(scene, layers[i]) || (files[i] = embedded_file(scene, layers[i])).isEmpty())
+            continue;
+        apart[i] = in_probe[i] = true;
+        for (const std::size_t ancestor : ancestors_of(layers, i))
+            in_probe[ancestor] = true;
+    }
     if (std::find(apart.begin(), apart.end(), true) == apart.end())
         return;
     Json probe_layers = Json::array();
@@ -480,8 +485,7 @@ void take_pictures_apart(const Json& scene, TemplateMovie::Parts& parts) {
             continue;
         const std::string name = "apart picture " + std::to_string(parts.pictures.size());
         probe_layers.back()["nm"] = name;
-        const Json* asset = asset_named(scene, text(layers[i], "refId"));
-        parts.pictures.push_back({name, data_uri_content(QByteArray::fromStdString(text(*asset, "p"))), int(i)});
+        parts.pictures.push_back({name, std::move(files[i]), int(i)});
     }
     // The probe is never drawn: a one-pixel stand-in spares rlottie decoding each picture again.
     Json probe = movie_of_layers(scene, std::move(probe_layers));

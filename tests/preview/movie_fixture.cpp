@@ -93,6 +93,13 @@ QByteArray movie_json(const MovieOptions& options) {
     return QByteArray::fromStdString(movie.dump());
 }
 
+Json moving(Json from, Json to) {
+    return {{"a", 1},
+            {"k", Json::array({Json{{"t", 0}, {"s", std::move(from)}, {"e", to},
+                                    {"i", {{"x", {1}}, {"y", {1}}}}, {"o", {{"x", {0}}, {"y", {0}}}}},
+                               Json{{"t", 49}, {"s", to}}})}};
+}
+
 Json rectangle_mask(QRectF to, int opens_by) {
     const auto outline = [](QRectF r) {
         const Json corners = Json::array({{r.left(), r.top()}, {r.right(), r.top()}, {r.right(), r.bottom()}, {r.left(), r.bottom()}});

@@ -30,6 +30,9 @@ inline const QColor kBackdrop(0, 0, 255);
 
 QByteArray movie_json(const MovieOptions& options = {});
 
+// A property animated linearly from `from` at frame 0 to `to` at frame 49.
+nlohmann::ordered_json moving(nlohmann::ordered_json from, nlohmann::ordered_json to);
+
 // A layer mask over the rectangle `to` of the layer's own pixels (rlottie applies a layer's
 // masks only when the layer also says "hasMask": true). With `opens_by` > 0, a reveal:
 // it grows from a sliver at the rectangle's left edge to all of it over frames 0 .. opens_by.

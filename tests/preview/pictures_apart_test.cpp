@@ -17,13 +17,6 @@ using Json = nlohmann::ordered_json;
 
 const QColor kGreen(30, 200, 60);
 
-Json moving(Json from, Json to) {
-    return {{"a", 1},
-            {"k", Json::array({Json{{"t", 0}, {"s", std::move(from)}, {"e", to},
-                                    {"i", {{"x", {1}}, {"y", {1}}}}, {"o", {{"x", {0}}, {"y", {0}}}}},
-                               Json{{"t", 49}, {"s", to}}})}};
-}
-
 // The fixture movie (the white mark over the red | yellow photo over the green | dark cyan
 // background) with its layer `name` changed by `edit`.
 class PicturesApartTest : public ::testing::Test {
@@ -72,7 +65,7 @@ double differing_share(const QImage& a, const QImage& b) {
 TEST_F(PicturesApartTest, APictureNothingReachesIsLaidAsRlottieDrawsIt) {
     const TemplateMovie movie = movie_edited("photo_1", [](Json& l) {
         l["ks"]["o"] = {{"a", 0}, {"k", 50}};
-        l["ks"]["p"] = moving({480, 270, 0}, {700, 400, 0});
+        l["ks"]["p"] = test::moving({480, 270, 0}, {700, 400, 0});
     });
     const TemplateMovie::Parts parts = movie.parts(100);
     const std::unique_ptr<PicturesApart> apart = PicturesApart::load(parts);
@@ -95,15 +88,14 @@ TEST_F(PicturesApartTest, APictureNothingReachesIsLaidAsRlottieDrawsIt) {
 
 // The mark moves from the top right corner onto the photo.
 TEST_F(PicturesApartTest, ALayerReachingThePictureKeepsItUnderThatLayer) {
-    const TemplateMovie movie = movie_edited("mark", [](Json& l) { l["ks"]["p"] = moving({0, 0, 0}, {-800, 400, 0}); });
-    const TemplateMovie::Parts parts = movie.parts(100);
-    const std::unique_ptr<PicturesApart> apart = PicturesApart::load(parts);
+    const TemplateMovie movie = movie_edited("mark", [](Json& l) { l["ks"]["p"] = test::moving({0, 0, 0}, {-800, 400, 0}); });
+    const std::unique_ptr<PicturesApart> apart = PicturesApart::load(movie.parts(100));
     ASSERT_TRUE(apart);
     QImage frame = cleared({1920, 1080});
     EXPECT_TRUE(apart->render(0, frame, nullptr)) << "the mark is far from the photo";
     EXPECT_FALSE(apart->render(49, frame, nullptr)) << "the mark lies over the photo";
     // Nothing of the scene lies under the photo, so it can go under the whole scene.
-    std::vector<LaidPicture> under;
+    std::vector<PlacedPicture> under;
     ASSERT_TRUE(apart->render(49, frame, &under));
     ASSERT_EQ(under.size(), 1u);
     EXPECT_EQ(under[0].pixels.size(), test::kSlotRect.size());
@@ -121,8 +113,7 @@ TEST_F(PicturesApartTest, APictureItsRevealStillClipsIsDrawnInItsPlace) {
         l["hasMask"] = true;
         l["masksProperties"] = Json::array({test::rectangle_mask(QRectF(0, 0, 960, 540), 20)});
     });
-    const TemplateMovie::Parts parts = movie.parts(100);
-    const std::unique_ptr<PicturesApart> apart = PicturesApart::load(parts);
+    const std::unique_ptr<PicturesApart> apart = PicturesApart::load(movie.parts(100));
     ASSERT_TRUE(apart);
     QImage frame = cleared({1920, 1080});
     EXPECT_FALSE(apart->render(10, frame, nullptr)) << "half open";

@@ -94,13 +94,6 @@ TEST_F(BackgroundCover, ABackgroundThatMayLeaveAGapKeepsTheLayersUnderIt) {
     EXPECT_TRUE(draws_backdrop(movie({}, {1000, 1000})));
 }
 
-Json moving(Json from, Json to) {
-    return {{"a", 1},
-            {"k", Json::array({Json{{"t", 0}, {"s", std::move(from)}, {"e", to},
-                                    {"i", {{"x", {1}}, {"y", {1}}}}, {"o", {{"x", {0}}, {"y", {0}}}}},
-                               Json{{"t", 49}, {"s", to}}})}};
-}
-
 // The fixture: a still white mark over a still photo over the covering background.
 TEST_F(BackgroundCover, ACoveringBackgroundAndStillTopLayersComeApart) {
     const TemplateMovie::Parts parts = movie().parts(100);
@@ -124,9 +117,9 @@ TEST_F(BackgroundCover, ACoveringBackgroundAndStillTopLayersComeApart) {
 TEST_F(BackgroundCover, OnlyUnchangingTopLayersCountAsStill) {
     const Json at_slot = {480, 270, 0};
     const std::vector<std::pair<const char*, std::function<void(Json&)>>> moving_photo = {
-        {"moves", [&](Json& l) { l["ks"]["p"] = moving(at_slot, {500, 270, 0}); }},
-        {"keyframes without the animated flag", [&](Json& l) { l["ks"]["p"] = moving(at_slot, {500, 270, 0}); l["ks"]["p"].erase("a"); }},
-        {"fades", [](Json& l) { l["ks"]["o"] = moving({100}, {0}); }},
+        {"moves", [&](Json& l) { l["ks"]["p"] = test::moving(at_slot, {500, 270, 0}); }},
+        {"keyframes without the animated flag", [&](Json& l) { l["ks"]["p"] = test::moving(at_slot, {500, 270, 0}); l["ks"]["p"].erase("a"); }},
+        {"fades", [](Json& l) { l["ks"]["o"] = test::moving({100}, {0}); }},
         {"expression", [](Json& l) { l["ks"]["o"]["x"] = "time * 10"; }},
         {"starts late", [](Json& l) { l["ip"] = 5; }},
         {"ends early", [](Json& l) { l["op"] = 30; }},
@@ -147,14 +140,14 @@ TEST_F(BackgroundCover, OnlyUnchangingTopLayersCountAsStill) {
     EXPECT_TRUE(on_background.background.empty());
     EXPECT_EQ(layer_names(on_background.scene), (std::vector<std::string>{"photo_1", "wj_y_l_b_j"}));
     // When the top layer moves, nothing under it is still on top.
-    const TemplateMovie::Parts moving_mark = movie_edited("mark", [](Json& l) { l["ks"]["o"] = moving({100}, {0}); }).parts(100);
+    const TemplateMovie::Parts moving_mark = movie_edited("mark", [](Json& l) { l["ks"]["o"] = test::moving({100}, {0}); }).parts(100);
     EXPECT_TRUE(moving_mark.still_top.empty());
     EXPECT_EQ(layer_names(moving_mark.scene), (std::vector<std::string>{"mark", "photo_1"}));
 }
 
 // The photo moves, so it stays in the scene under the still mark.
 TEST_F(BackgroundCover, PicturesOfTheSceneThatCanBeLaidApartAreListed) {
-    const auto moves = [](Json& l) { l["ks"]["p"] = moving({480, 270, 0}, {500, 270, 0}); };
+    const auto moves = [](Json& l) { l["ks"]["p"] = test::moving({480, 270, 0}, {500, 270, 0}); };
     const TemplateMovie::Parts plain = movie_edited("photo_1", moves).parts(100);
     ASSERT_EQ(plain.pictures.size(), 1u);
     EXPECT_EQ(plain.pictures[0].depth, 0);
