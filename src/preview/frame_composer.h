@@ -1,7 +1,9 @@
 #pragma once
 
+#include "preview/background_layer.h"
+#include "preview/placed_picture.h"
+
 #include <QImage>
-#include <QTransform>
 #include <vector>
 
 namespace velmora {
@@ -11,20 +13,6 @@ namespace velmora {
 // cache, where laying whole frames one after another would stream the frame through memory
 // once for each part.
 constexpr int kComposeBandRows = 64;
-
-// A layer's picture where it lands on the frame, as rlottie's render tree places it, at its
-// opacity.
-struct PlacedPicture {
-    QImage pixels;          // Format_RGB32, or Format_ARGB32_Premultiplied with transparent parts
-    QTransform placement;   // picture pixels to frame pixels
-    double opacity = 1;
-};
-
-// Lays `picture` on `painter`'s device, whose pixel (0, 0) is frame pixel `origin`, as rlottie
-// lays a picture layer: nearest-pixel sampling, antialiased edges (a slowly moving picture
-// glides rather than steps from pixel to pixel). Filled as a textured polygon: Qt's scaled
-// image copy would snap the edges to whole pixels, and blends a fading picture at twice the cost.
-void lay_picture(QPainter& painter, const PlacedPicture& picture, QPoint origin = {});
 
 // Layers laid unchanged over every frame, with the pieces of each band where they show: the
 // rest (the clear middle of a vignette, say) is neither read nor blended.
@@ -45,11 +33,10 @@ private:
 };
 
 // Makes `frame` (Format_ARGB32_Premultiplied) the still top over the scene over the pictures
-// `under` (bottom first) over the background picture, an opaque Format_RGB32 picture copied
-// with the nearest-pixel sampling rlottie uses; `scene` and `top` (when not null) have the frame's size. Frame pixels the
-// background leaves uncovered start transparent. Returns whether the background covers the
-// whole frame, which leaves the frame opaque.
-bool compose_frame(const PlacedPicture& background, const std::vector<PlacedPicture>& under, const QImage& scene,
+// `under` (bottom first) over the background; `scene` and `top` (when not null) have the frame's
+// size, and the background was placed for it. Returns whether the background covers the whole
+// frame, which leaves the frame opaque.
+bool compose_frame(const BackgroundLayer& background, const std::vector<PlacedPicture>& under, const QImage& scene,
                    const StillTop* top, QImage& frame);
 
 } // namespace velmora

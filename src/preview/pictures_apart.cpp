@@ -1,6 +1,6 @@
 #include "preview/pictures_apart.h"
 
-#include "preview/frame_composer.h"
+#include "preview/placed_picture.h"
 #include "preview/rlottie_frames.h"
 
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "preview/frame_composer.h"
+#include "preview/placed_picture.h"
 #include "preview/template_movie.h"
 
 #include <QImage>

@@ -1,0 +1,22 @@
+#include "preview/placed_picture.h"
+
+#include <QBrush>
+#include <QPainter>
+#include <QPolygonF>
+
+namespace velmora {
+
+void lay_picture(QPainter& painter, const PlacedPicture& picture, QPoint origin) {
+    const QTransform placement = picture.placement * QTransform::fromTranslate(-origin.x(), -origin.y());
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setOpacity(picture.opacity);
+    QBrush texture(picture.pixels);
+    texture.setTransform(placement);
+    painter.setBrush(texture);
+    painter.drawPolygon(placement.map(QPolygonF(QRectF(picture.pixels.rect()))));
+    painter.restore();
+}
+
+} // namespace velmora
