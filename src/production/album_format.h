@@ -23,7 +23,8 @@ struct AlbumFormat {
     // min_video_kbps (encoder defaults are far too low for album pictures).
     double video_bits_per_pixel = 0;
     int min_video_kbps = 0;
-    int max_video_kbps = 0;         // players' limit for the type; 0 when there is none
+    int max_video_kbps = 0;         // highest average video rate players take; 0 when there is no limit
+    int player_kbps = 0;            // what players read at most, video and sound together; 0 when unlimited
     int max_b_frames = 0;
     const char* encoder_preset = nullptr;   // libx264 speed preset; nullptr for other encoders
 };

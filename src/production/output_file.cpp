@@ -33,14 +33,16 @@ av::CodecPtr alloc_codec(const AVCodec* codec) {
 // MPEG-1/2 program streams carry a model of the player's input buffer, and their muxer paces
 // its packs by the peak rate and buffer size the video declares; left undeclared, it assumes
 // the average rate and a small buffer, which every large picture breaks. The peak is half as
-// much again as the average, within the type's player limit; the buffer half a second of it,
-// within the 224 KiB DVD and SVCD players hold.
+// much again as the average, within what the type's players read beside the sound; the buffer
+// half a second of it, within the 224 KiB DVD and SVCD players hold. A peak no higher than the
+// average leaves the encoder's rate control no room (FFmpeg warns it will fail), so the players'
+// limit keeps the highest average below it.
 void declare_player_buffer(AVCodecContext& c, const AlbumFormat& format) {
     constexpr qint64 kPlayerBufferBits = 1835008;
     const qint64 average = c.bit_rate;
     qint64 peak = average * 3 / 2;
-    if (format.max_video_kbps > 0)
-        peak = std::min(peak, std::max(average, qint64(format.max_video_kbps) * 1000));
+    if (format.player_kbps > 0)
+        peak = std::max(average, std::min(peak, qint64(format.player_kbps - format.audio_kbps) * 1000));
     c.rc_max_rate = peak;
     c.rc_buffer_size = int(std::min(peak / 2, kPlayerBufferBits));
 }
