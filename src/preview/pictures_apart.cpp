@@ -85,25 +85,33 @@ const LOTLayerNode* layer_named(const LOTLayerNode& root, const std::string& nam
     return nullptr;
 }
 
-// Whether the layer's masks leave `picture` whole: each adds at full strength, and one holds all
-// of the picture but its outermost pixel, where a mask opened exactly to the picture's edge and
-// the edge's own antialiasing meet.
-bool masks_leave_whole(const LOTLayerNode& layer, const QTransform& placement, QSizeF picture) {
+// Where the layer's masks leave `picture` open, in frame pixels: an empty path when they leave
+// all of it open, nothing when Qt cannot clip as they do. Each must add at full strength; the
+// picture shows within their union. One that holds all of the picture but its outermost pixel
+// leaves it whole: there a mask opened exactly to the picture's edge and the edge's own
+// antialiasing meet.
+std::optional<QPainterPath> open_part(const LOTLayerNode& layer, const QTransform& placement, QSizeF picture) {
     if (layer.mMaskList.size == 0)
-        return true;
+        return QPainterPath();
     const double scale = std::max(std::hypot(placement.m11(), placement.m12()), 1e-6);
     const double inset = std::min({1.0 / scale, picture.width() / 2, picture.height() / 2});
     QPainterPath inner;
     inner.addPolygon(placement.map(QPolygonF(QRectF(QPointF(0, 0), picture).adjusted(inset, inset, -inset, -inset))));
     inner.closeSubpath();
-    bool whole = false;
+    QPainterPath open;
     for (std::size_t i = 0; i < layer.mMaskList.size; ++i) {
         const LOTMask& mask = layer.mMaskList.ptr[i];
         if (mask.mMode != MaskAdd || mask.mAlpha != 255)
-            return false;
-        whole = whole || painter_path(mask).contains(inner);
+            return std::nullopt;
+        QPainterPath outline = painter_path(mask);
+        if (outline.isEmpty() && mask.mPath.elmCount > 0)
+            return std::nullopt;   // an outline the render tree gives in a form not understood
+        outline.setFillRule(Qt::WindingFill);
+        if (outline.contains(inner))
+            return QPainterPath();
+        open = open.isEmpty() ? outline : open.united(outline);
     }
-    return whole;
+    return open;
 }
 
 QImage decoded(const QByteArray& file) {
@@ -148,9 +156,10 @@ bool PicturesApart::place(int frame, QSize size, std::vector<Shown>& shown) cons
         if (!node || node->mImageInfo.mAlpha == 0)
             continue;
         const QTransform placement = placement_of(*node);
-        if (!masks_leave_whole(*layer, placement, QSizeF(picture.pixels.size())))
+        const std::optional<QPainterPath> open = open_part(*layer, placement, QSizeF(picture.pixels.size()));
+        if (!open)
             return false;
-        shown.push_back({&picture, {picture.pixels, placement, node->mImageInfo.mAlpha / 255.0},
+        shown.push_back({&picture, {picture.pixels, placement, node->mImageInfo.mAlpha / 255.0, *open},
                          placement.mapRect(QRectF(picture.pixels.rect()))});
     }
     return true;

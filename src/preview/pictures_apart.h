@@ -22,7 +22,7 @@ namespace velmora {
 //
 // rlottie renders the scene without the pictures; a probe of the pictures and the layers that
 // move them tells, from rlottie's render tree, where each picture lands, how opaque it is and
-// whether its reveal mask still clips it. The order the movie gives the layers is kept: a
+// what of it its reveal mask has opened. The order the movie gives the layers is kept: a
 // picture is laid over the rendered scene on a frame where nothing above it in the scene
 // reaches its place, or handed back to be laid under the scene where nothing below it does
 // (the previous template's last frame, say, at the bottom of a movie). On any other frame
@@ -59,7 +59,7 @@ private:
     };
 
     PicturesApart() = default;
-    // The pictures shown at `frame`; false when one is still clipped by its mask.
+    // The pictures shown at `frame`; false when one has masks Qt cannot clip as rlottie does.
     bool place(int frame, QSize size, std::vector<Shown>& shown) const;
     void find_reach(const LOTLayerNode& scene, std::vector<Shown>& shown) const;
     static bool keeps_order(const std::vector<Shown>& shown, bool under_allowed);

@@ -15,7 +15,15 @@ void lay_picture(QPainter& painter, const PlacedPicture& picture, QPoint origin)
     QBrush texture(picture.pixels);
     texture.setTransform(placement);
     painter.setBrush(texture);
-    painter.drawPolygon(placement.map(QPolygonF(QRectF(picture.pixels.rect()))));
+    const QPolygonF outline = placement.map(QPolygonF(QRectF(picture.pixels.rect())));
+    if (picture.clip.isEmpty()) {
+        painter.drawPolygon(outline);
+    } else {
+        QPainterPath shape;
+        shape.addPolygon(outline);
+        shape.closeSubpath();
+        painter.drawPath(shape.intersected(picture.clip.translated(-origin.x(), -origin.y())));
+    }
     painter.restore();
 }
 

@@ -105,6 +105,23 @@ TEST(FrameComposer, AStillBackgroundIsCopiedAsDrawnAndRedrawnOnceItMoves) {
     }
 }
 
+// A picture under the scene shows only within its clip, given in frame pixels, in every band.
+TEST(FrameComposer, APictureUnderTheSceneKeepsToItsClip) {
+    const QSize size(200, 300);   // bands of 64 rows: the clip spans four of them
+    const QImage scene = filled(size, QImage::Format_ARGB32_Premultiplied, 0);
+    BackgroundLayer background;
+    background.place({filled(size, QImage::Format_RGB32, kPicture), QTransform()}, size);
+    PlacedPicture under{filled({100, 250}, QImage::Format_RGB32, kTop), QTransform::fromTranslate(20, 20)};
+    under.clip.addRect(QRectF(0, 100, 70, 160));
+    QImage frame(size, QImage::Format_ARGB32_Premultiplied);
+    compose_frame(background, {under}, scene, nullptr, frame);
+    for (const auto& [at, shown] : {std::pair{QPoint(40, 110), kTop}, {QPoint(40, 250), kTop}, {QPoint(40, 60), kPicture},
+                                    {QPoint(90, 200), kPicture}, {QPoint(40, 265), kPicture}}) {
+        SCOPED_TRACE(QStringLiteral("%1, %2").arg(at.x()).arg(at.y()).toStdString());
+        EXPECT_EQ(frame.pixel(at), shown);
+    }
+}
+
 // Only the pieces where the top shows are laid, and they give what laying all of it gives: a
 // frame of many bands with a clear middle, edges a little apart and a lone dot.
 TEST(FrameComposer, AStillTopLaysOnlyWhereItShowsWithTheSameResult) {

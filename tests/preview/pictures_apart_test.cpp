@@ -107,17 +107,27 @@ TEST_F(PicturesApartTest, ALayerReachingThePictureKeepsItUnderThatLayer) {
     test::expect_colour(rendered, QPointF(600, 700), Qt::red);
 }
 
-// A wipe opens the photo from its left edge over frames 0 .. 20.
-TEST_F(PicturesApartTest, APictureItsRevealStillClipsIsDrawnInItsPlace) {
+// A wipe opens the photo from its left edge over frames 0 .. 20: the part it has opened is laid
+// as rlottie draws it, and only that part.
+TEST_F(PicturesApartTest, APictureIsClippedToWhatItsRevealHasOpened) {
     const TemplateMovie movie = movie_edited("photo_1", [](Json& l) {
         l["hasMask"] = true;
         l["masksProperties"] = Json::array({test::rectangle_mask(QRectF(0, 0, 960, 540), 20)});
     });
-    const std::unique_ptr<PicturesApart> apart = PicturesApart::load(movie.parts(100));
+    const TemplateMovie::Parts parts = movie.parts(100);
+    const std::unique_ptr<PicturesApart> apart = PicturesApart::load(parts);
     ASSERT_TRUE(apart);
-    QImage frame = cleared({1920, 1080});
-    EXPECT_FALSE(apart->render(10, frame, nullptr)) << "half open";
-    EXPECT_TRUE(apart->render(30, frame, nullptr)) << "open";
+    for (const QSize size : {QSize(800, 450), QSize(1920, 1080)})
+        for (const int frame : {0, 7, 10, 30}) {
+            QImage laid = cleared(size);
+            ASSERT_TRUE(apart->render(frame, laid, nullptr)) << "frame " << frame;
+            EXPECT_LE(differing_share(laid, scene_by_rlottie(parts, frame, size)), 0.005)
+                << "frame " << frame << " at " << size.width();
+        }
+    QImage half_open_scene = cleared({1920, 1080});
+    ASSERT_TRUE(apart->render(10, half_open_scene, nullptr));
+    test::expect_colour(half_open_scene, QPointF(600, 540), Qt::red);
+    EXPECT_EQ(qAlpha(test::colour_at(half_open_scene, QPointF(1400, 540)).rgba()), 0) << "not opened yet";
 
     const MovieRenderer renderer(movie, 100);
     const QImage half_open = renderer.render(10, {1920, 1080});
