@@ -85,14 +85,18 @@ const LOTLayerNode* layer_named(const LOTLayerNode& root, const std::string& nam
     return nullptr;
 }
 
-// Where the layer's masks leave `picture` open, in frame pixels: an empty path when they leave
-// all of it open, nothing when Qt cannot clip as they do. Each must add at full strength; the
-// picture shows within their union. One that holds all of the picture but its outermost pixel
-// leaves it whole: there a mask opened exactly to the picture's edge and the edge's own
-// antialiasing meet.
-std::optional<QPainterPath> open_part(const LOTLayerNode& layer, const QTransform& placement, QSizeF picture) {
+// What of a picture its layer's masks leave open.
+struct Opening {
+    bool understood = true;               // false when Qt cannot clip as the masks do
+    std::optional<QPainterPath> clip;     // none when the picture shows whole
+};
+
+// Qt clips as the masks do when each adds at full strength: the picture shows within their union
+// (in frame pixels). One that holds all of the picture but its outermost pixel leaves it whole:
+// there a mask opened exactly to the picture's edge and the edge's own antialiasing meet.
+Opening open_part(const LOTLayerNode& layer, const QTransform& placement, QSizeF picture) {
     if (layer.mMaskList.size == 0)
-        return QPainterPath();
+        return {};
     const double scale = std::max(std::hypot(placement.m11(), placement.m12()), 1e-6);
     const double inset = std::min({1.0 / scale, picture.width() / 2, picture.height() / 2});
     QPainterPath inner;
@@ -102,16 +106,16 @@ std::optional<QPainterPath> open_part(const LOTLayerNode& layer, const QTransfor
     for (std::size_t i = 0; i < layer.mMaskList.size; ++i) {
         const LOTMask& mask = layer.mMaskList.ptr[i];
         if (mask.mMode != MaskAdd || mask.mAlpha != 255)
-            return std::nullopt;
+            return {false, {}};
         QPainterPath outline = painter_path(mask);
         if (outline.isEmpty() && mask.mPath.elmCount > 0)
-            return std::nullopt;   // an outline the render tree gives in a form not understood
+            return {false, {}};   // an outline the render tree gives in a form not understood
         outline.setFillRule(Qt::WindingFill);
         if (outline.contains(inner))
-            return QPainterPath();
-        open = open.isEmpty() ? outline : open.united(outline);
+            return {};
+        open = i == 0 ? outline : open.united(outline);
     }
-    return open;
+    return {true, open};
 }
 
 QImage decoded(const QByteArray& file) {
@@ -156,10 +160,10 @@ bool PicturesApart::place(int frame, QSize size, std::vector<Shown>& shown) cons
         if (!node || node->mImageInfo.mAlpha == 0)
             continue;
         const QTransform placement = placement_of(*node);
-        const std::optional<QPainterPath> open = open_part(*layer, placement, QSizeF(picture.pixels.size()));
-        if (!open)
+        const Opening open = open_part(*layer, placement, QSizeF(picture.pixels.size()));
+        if (!open.understood)
             return false;
-        shown.push_back({&picture, {picture.pixels, placement, node->mImageInfo.mAlpha / 255.0, *open},
+        shown.push_back({&picture, {picture.pixels, placement, node->mImageInfo.mAlpha / 255.0, open.clip},
                          placement.mapRect(QRectF(picture.pixels.rect()))});
     }
     return true;

@@ -16,13 +16,13 @@ void lay_picture(QPainter& painter, const PlacedPicture& picture, QPoint origin)
     texture.setTransform(placement);
     painter.setBrush(texture);
     const QPolygonF outline = placement.map(QPolygonF(QRectF(picture.pixels.rect())));
-    if (picture.clip.isEmpty()) {
+    if (!picture.clip) {
         painter.drawPolygon(outline);
     } else {
         QPainterPath shape;
         shape.addPolygon(outline);
         shape.closeSubpath();
-        painter.drawPath(shape.intersected(picture.clip.translated(-origin.x(), -origin.y())));
+        painter.drawPath(shape.intersected(picture.clip->translated(-origin.x(), -origin.y())));
     }
     painter.restore();
 }

@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <QPoint>
 #include <QTransform>
+#include <optional>
 
 class QPainter;
 
@@ -15,7 +16,7 @@ struct PlacedPicture {
     QImage pixels;          // Format_RGB32, or Format_ARGB32_Premultiplied with transparent parts
     QTransform placement;   // picture pixels to frame pixels
     double opacity = 1;
-    QPainterPath clip;      // in frame pixels; empty when nothing clips the picture
+    std::optional<QPainterPath> clip;   // in frame pixels; none when nothing clips the picture
 };
 
 // Lays `picture` on `painter`'s device, whose pixel (0, 0) is frame pixel `origin`, as rlottie

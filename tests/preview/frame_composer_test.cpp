@@ -112,7 +112,7 @@ TEST(FrameComposer, APictureUnderTheSceneKeepsToItsClip) {
     BackgroundLayer background;
     background.place({filled(size, QImage::Format_RGB32, kPicture), QTransform()}, size);
     PlacedPicture under{filled({100, 250}, QImage::Format_RGB32, kTop), QTransform::fromTranslate(20, 20)};
-    under.clip.addRect(QRectF(0, 100, 70, 160));
+    under.clip.emplace().addRect(QRectF(0, 100, 70, 160));
     QImage frame(size, QImage::Format_ARGB32_Premultiplied);
     compose_frame(background, {under}, scene, nullptr, frame);
     for (const auto& [at, shown] : {std::pair{QPoint(40, 110), kTop}, {QPoint(40, 250), kTop}, {QPoint(40, 60), kPicture},
