@@ -15,6 +15,26 @@ QImage band_of(const QImage& image, int first, int rows) {
     return QImage(image.constScanLine(first), image.width(), rows, image.bytesPerLine(), image.format());
 }
 
+// A frame pixel shows the picture when its centre falls on it. The frame is covered when its
+// corners, brought back onto the picture, fall on it (both are convex, so every point between
+// does too). A quarter of a pixel to spare keeps rounding at the edges from counting a frame
+// covered that the copy leaves a row short.
+bool covers(const PlacedPicture& picture, QSize frame) {
+    constexpr double kSpare = 0.25;
+    bool invertible = false;
+    const QTransform to_picture = picture.placement.inverted(&invertible);
+    if (!invertible)
+        return false;
+    const QRectF inner = QRectF(QPointF(0, 0), QSizeF(frame)).adjusted(kSpare, kSpare, -kSpare, -kSpare);
+    const QRectF on = QRectF(picture.pixels.rect());
+    for (const QPointF corner : {inner.topLeft(), inner.topRight(), inner.bottomLeft(), inner.bottomRight()}) {
+        const QPointF p = to_picture.map(corner);
+        if (p.x() < on.left() || p.y() < on.top() || p.x() > on.right() || p.y() > on.bottom())
+            return false;
+    }
+    return true;
+}
+
 // The runs of columns of `rows` rows from `first` where `image` is not transparent, runs less
 // than kPieceGap apart joined.
 std::vector<QRect> showing_pieces(const QImage& image, int first, int rows) {
@@ -63,13 +83,21 @@ void StillTop::lay_over(QImage& frame) const {
     }
 }
 
-bool compose_frame(const BackgroundLayer& background, const std::vector<PlacedPicture>& under, const QImage& scene,
+bool compose_frame(const PlacedPicture& background, const std::vector<PlacedPicture>& under, const QImage& scene,
                    const StillTop* top, QImage& frame) {
+    const bool covered = covers(background, frame.size());
+    if (!covered)
+        frame.fill(Qt::transparent);
     for (int index = 0, first = 0; first < frame.height(); ++index, first += kComposeBandRows) {
         const int rows = std::min(kComposeBandRows, frame.height() - first);
         QImage band(frame.scanLine(first), frame.width(), rows, frame.bytesPerLine(), frame.format());
         QPainter painter(&band);
-        background.lay_band(painter, frame, first, rows);
+        // The picture is opaque: copied, not blended.
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.setTransform(background.placement * QTransform::fromTranslate(0, -first));
+        painter.drawImage(0, 0, background.pixels);
+        painter.resetTransform();
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         const QRectF band_area(0, first, frame.width(), rows);
         for (const PlacedPicture& picture : under)
             if (picture.placement.mapRect(QRectF(picture.pixels.rect())).intersects(band_area))
@@ -78,7 +106,7 @@ bool compose_frame(const BackgroundLayer& background, const std::vector<PlacedPi
         if (top)
             top->lay_over_band(painter, index);
     }
-    return background.covers();
+    return covered;
 }
 
 } // namespace velmora

@@ -94,8 +94,7 @@ QImage MovieRenderer::render(int frame, QSize size) const {
         std::vector<PlacedPicture> under;
         if (!pictures_ || !pictures_->render(frame, scene_frame_, &under))
             render_animation(*scene_, frame, scene_frame_);
-        background_layer_.place(placed(*picture), size);
-        if (compose_frame(background_layer_, under, scene_frame_, still_top_at(size), image))
+        if (compose_frame(placed(*picture), under, scene_frame_, still_top_at(size), image))
             image.reinterpretAsFormat(QImage::Format_RGB32);
         return image;
     }

@@ -54,7 +54,6 @@ private:
     mutable QImage scene_frame_;
     // The still top layers at the size last asked for.
     mutable StillTop still_top_frame_;
-    mutable BackgroundLayer background_layer_;
 };
 
 } // namespace velmora

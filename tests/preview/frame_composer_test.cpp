@@ -56,9 +56,8 @@ TEST(FrameComposer, LaysSceneAndTopOverThePictureAndKnowsWhenItCovers) {
         SCOPED_TRACE(c.what);
         QImage frame(200, 150, QImage::Format_ARGB32_Premultiplied);
         frame.fill(qRgb(1, 2, 3));   // what a fresh frame may hold: nothing of it may remain
-        BackgroundLayer background;
-        background.place({filled(c.picture, QImage::Format_RGB32, kPicture), c.placement}, frame.size());
-        EXPECT_EQ(compose_frame(background, {}, parts.scene, &parts.top, frame), c.covers);
+        const PlacedPicture picture{filled(c.picture, QImage::Format_RGB32, kPicture), c.placement};
+        EXPECT_EQ(compose_frame(picture, {}, parts.scene, &parts.top, frame), c.covers);
         EXPECT_EQ(frame.pixel(150, 75), kPicture);
         EXPECT_EQ(frame.pixel(100, 0), kTop);
         const QRgb blended = frame.pixel(50, 75);
@@ -72,45 +71,11 @@ TEST(FrameComposer, LaysSceneAndTopOverThePictureAndKnowsWhenItCovers) {
     }
 }
 
-// A background that stays put is copied from where it was drawn; the copy must be the frame
-// drawing it gives, and must follow the picture once it moves or turns. Its rows of many colours
-// show any row or column the copy shifts.
-TEST(FrameComposer, AStillBackgroundIsCopiedAsDrawnAndRedrawnOnceItMoves) {
-    const QSize size(300, 200);   // several bands
-    QImage pixels(160, 120, QImage::Format_RGB32);
-    for (int y = 0; y < pixels.height(); ++y)
-        for (int x = 0; x < pixels.width(); ++x)
-            pixels.setPixel(x, y, qRgb(x, y, (x * 7 + y * 3) % 256));
-    const QImage scene = filled(size, QImage::Format_ARGB32_Premultiplied, 0);
-    const auto drawn_alone = [&](const QTransform& placement) {
-        BackgroundLayer fresh;
-        fresh.place({pixels, placement}, size);
-        QImage frame(size, QImage::Format_ARGB32_Premultiplied);
-        compose_frame(fresh, {}, scene, nullptr, frame);
-        return frame;
-    };
-    const QTransform still = QTransform().scale(2.1, 1.8).translate(-10, -4);
-    const QTransform moved = QTransform().translate(-3, -2) * still;
-    const QTransform turned = turned_about_middle(5, 1.3);
-    BackgroundLayer background;
-    for (const auto& [what, placement] : {std::pair{"first frame", still}, {"stays put", still}, {"copied", still},
-                                          {"moved", moved}, {"moved again: stays put", moved}, {"turned", turned},
-                                          {"turned, copied", turned}, {"back", still}}) {
-        SCOPED_TRACE(what);
-        background.place({pixels, placement}, size);
-        QImage frame(size, QImage::Format_ARGB32_Premultiplied);
-        frame.fill(qRgb(1, 2, 3));
-        EXPECT_EQ(compose_frame(background, {}, scene, nullptr, frame), placement != turned);
-        EXPECT_EQ(frame, drawn_alone(placement));
-    }
-}
-
 // A picture under the scene shows only within its clip, given in frame pixels, in every band.
 TEST(FrameComposer, APictureUnderTheSceneKeepsToItsClip) {
     const QSize size(200, 300);   // bands of 64 rows: the clip spans four of them
     const QImage scene = filled(size, QImage::Format_ARGB32_Premultiplied, 0);
-    BackgroundLayer background;
-    background.place({filled(size, QImage::Format_RGB32, kPicture), QTransform()}, size);
+    const PlacedPicture background{filled(size, QImage::Format_RGB32, kPicture), QTransform()};
     PlacedPicture under{filled({100, 250}, QImage::Format_RGB32, kTop), QTransform::fromTranslate(20, 20)};
     under.clip.emplace().addRect(QRectF(0, 100, 70, 160));
     QImage frame(size, QImage::Format_ARGB32_Premultiplied);
