@@ -28,7 +28,7 @@
 #include "production/production_run.h"
 #include "templates/photo_list.h"
 #include "templates/template_assignment.h"
-#include "video_frames.h"
+#include "batch/decoded_frames.h"
 
 using namespace velmora;
 
@@ -166,7 +166,7 @@ double encoder_fps(const char* what, const QString& path, const std::function<bo
 }
 
 double encoder_fps_on_album(const QString& folder, const QString& album) {
-    VideoFrames frames(album, QSize(1920, 1080));
+    test::VideoFrames frames(album, QSize(1920, 1080));
     return encoder_fps("the album's frames", folder + "/again.mpg", [&](QImage& picture) { return frames.next(picture); });
 }
 

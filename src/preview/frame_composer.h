@@ -33,9 +33,9 @@ private:
 
 // Makes `frame` (Format_ARGB32_Premultiplied) the still top over the scene over the pictures
 // `under` (bottom first) over the background picture, an opaque Format_RGB32 picture copied
-// with the nearest-pixel sampling rlottie uses; `scene` and `top` (when not null) have the frame's size. Frame pixels the
-// background leaves uncovered start transparent. Returns whether the background covers the
-// whole frame, which leaves the frame opaque.
+// with the nearest-pixel sampling rlottie uses; `scene` and `top` (when not null) have the
+// frame's size. Frame pixels the background leaves uncovered start transparent. Returns whether
+// the background covers the whole frame, which leaves the frame opaque.
 bool compose_frame(const PlacedPicture& background, const std::vector<PlacedPicture>& under, const QImage& scene,
                    const StillTop* top, QImage& frame);
 

@@ -21,8 +21,9 @@ struct PlacedPicture {
 
 // Lays `picture` on `painter`'s device, whose pixel (0, 0) is frame pixel `origin`, as rlottie
 // lays a picture layer: nearest-pixel sampling, antialiased edges, the clip's too (a slowly
-// moving picture or reveal glides rather than steps from pixel to pixel). Filled as a textured polygon: Qt's scaled
-// image copy would snap the edges to whole pixels, and blends a fading picture at twice the cost.
+// moving picture or reveal glides rather than steps from pixel to pixel). Filled as a textured
+// polygon: Qt's scaled image copy would snap the edges to whole pixels, and blends a fading
+// picture at twice the cost.
 void lay_picture(QPainter& painter, const PlacedPicture& picture, QPoint origin = {});
 
 } // namespace velmora

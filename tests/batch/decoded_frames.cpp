@@ -1,54 +1,65 @@
 #include "batch/decoded_frames.h"
 
-#include "media/av_handles.h"
-
 #include <stdexcept>
 
 namespace velmora::test {
-namespace {
 
-QImage to_image(const AVFrame* frame) {
-    QImage image(frame->width, frame->height, QImage::Format_RGB32);
-    av::SwsPtr sws(sws_getContext(frame->width, frame->height, AVPixelFormat(frame->format), frame->width,
-                                  frame->height, AV_PIX_FMT_RGB32, SWS_BILINEAR, nullptr, nullptr, nullptr));
-    uint8_t* planes[1] = {image.bits()};
-    const int strides[1] = {int(image.bytesPerLine())};
-    sws_scale(sws.get(), frame->data, frame->linesize, 0, frame->height, planes, strides);
-    return image;
-}
-
-} // namespace
-
-std::vector<QImage> decoded_frames(const QString& path, const std::vector<int>& wanted) {
+VideoFrames::VideoFrames(const QString& path, QSize picture_size) : size_(picture_size) {
     AVFormatContext* raw = nullptr;
     if (avformat_open_input(&raw, path.toUtf8().constData(), nullptr, nullptr) < 0)
         throw std::runtime_error("cannot open " + path.toStdString());
-    av::InputPtr input(raw);
+    input_.reset(raw);
     avformat_find_stream_info(raw, nullptr);
     const AVCodec* codec = nullptr;
-    const int stream = av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
-    if (stream < 0)
+    stream_ = av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
+    if (stream_ < 0)
         throw std::runtime_error("no video stream in " + path.toStdString());
-    av::CodecPtr decoder(avcodec_alloc_context3(codec));
-    avcodec_parameters_to_context(decoder.get(), raw->streams[stream]->codecpar);
-    if (avcodec_open2(decoder.get(), codec, nullptr) < 0)
-        throw std::runtime_error("cannot open the decoder");
-    av::PacketPtr packet(av_packet_alloc());
-    av::FramePtr frame(av_frame_alloc());
-    std::vector<QImage> images;
-    int seen = 0;
-    auto receive = [&] {
-        while (images.size() < wanted.size() && avcodec_receive_frame(decoder.get(), frame.get()) >= 0)
-            if (seen++ == wanted[images.size()])
-                images.push_back(to_image(frame.get()));
-    };
-    while (images.size() < wanted.size() && av_read_frame(raw, packet.get()) >= 0) {
-        if (packet->stream_index == stream && avcodec_send_packet(decoder.get(), packet.get()) >= 0)
-            receive();
-        av_packet_unref(packet.get());
+    decoder_.reset(avcodec_alloc_context3(codec));
+    if (!decoder_ || avcodec_parameters_to_context(decoder_.get(), raw->streams[stream_]->codecpar) < 0
+        || avcodec_open2(decoder_.get(), codec, nullptr) < 0)
+        throw std::runtime_error("cannot decode the video of " + path.toStdString());
+}
+
+bool VideoFrames::next(QImage& picture) {
+    while (!receive(picture)) {
+        if (drained_)
+            return false;
+        if (av_read_frame(input_.get(), packet_.get()) < 0) {
+            avcodec_send_packet(decoder_.get(), nullptr);
+            drained_ = true;
+            continue;
+        }
+        if (packet_->stream_index == stream_)
+            avcodec_send_packet(decoder_.get(), packet_.get());
+        av_packet_unref(packet_.get());
     }
-    avcodec_send_packet(decoder.get(), nullptr);
-    receive();
+    return true;
+}
+
+bool VideoFrames::receive(QImage& picture) {
+    if (avcodec_receive_frame(decoder_.get(), frame_.get()) < 0)
+        return false;
+    const QSize size = size_.isEmpty() ? QSize(frame_->width, frame_->height) : size_;
+    scaler_.reset(sws_getCachedContext(scaler_.release(), frame_->width, frame_->height,
+                                       AVPixelFormat(frame_->format), size.width(), size.height(),
+                                       AV_PIX_FMT_RGB32, SWS_BILINEAR, nullptr, nullptr, nullptr));
+    if (!scaler_)
+        throw std::runtime_error("cannot turn the decoded frames into pictures");
+    picture = QImage(size, QImage::Format_RGB32);
+    uint8_t* planes[1] = {picture.bits()};
+    const int strides[1] = {int(picture.bytesPerLine())};
+    sws_scale(scaler_.get(), frame_->data, frame_->linesize, 0, frame_->height, planes, strides);
+    return true;
+}
+
+std::vector<QImage> decoded_frames(const QString& path, const std::vector<int>& wanted) {
+    VideoFrames frames(path);
+    std::vector<QImage> images;
+    QImage picture;
+    int seen = 0;
+    for (; images.size() < wanted.size() && frames.next(picture); ++seen)
+        if (seen == wanted[images.size()])
+            images.push_back(picture);
     if (images.size() < wanted.size())
         throw std::runtime_error("the file has only " + std::to_string(seen) + " frames");
     return images;
