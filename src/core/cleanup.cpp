@@ -25,10 +25,10 @@ bool retry(const Attempt& attempt, const PumpEvents& pump, int attempts) {
 
 QStringList transient_files(const DataRoot& root) {
     return {
-        root.at(QStringLiteral("wj_0_or_5_5/wj_0_or_5_5_d_1.rar")),
-        root.at(QStringLiteral("wj_0_or_5_5/wj_0_or_5_5_d_2.rar")),
-        root.at(QStringLiteral("wj_0_or_5_5/wj_y_l_b_j.bmp")),
-        root.at(QStringLiteral("wj_0_or_5_5/wj_y_l_b_j.jpg")),
+        root.background_demo_work_folder() + QStringLiteral("/wj_0_or_5_5_d_1.rar"),
+        root.background_demo_work_folder() + QStringLiteral("/wj_0_or_5_5_d_2.rar"),
+        root.background_demo_work_folder() + QStringLiteral("/wj_y_l_b_j.bmp"),
+        root.background_demo_work_folder() + QStringLiteral("/wj_y_l_b_j.jpg"),
         root.default_background_jpeg(),
     };
 }

@@ -7,9 +7,18 @@ namespace velmora {
 
 // The data folder `smxcwjj` beside the executables and every place in it the program names.
 // The root is passed in; only main() derives it from the executable's folder.
+//
+// Everything the program writes while it runs (the work folder, the album and preview
+// workspace, unpacked pictures and movies) lies below the work root, laid out there as it would
+// be in the data folder. The work root is the data folder itself unless another is given: the
+// desktop program works in its data folder under its single-instance lock; each batch run works
+// in a folder of its own, so runs side by side never meet and the data folder is only read.
 class DataRoot {
 public:
-    explicit DataRoot(QString root) : root_(QDir::cleanPath(std::move(root))) {}
+    explicit DataRoot(QString root) : root_(QDir::cleanPath(std::move(root))), work_root_(root_) {}
+    // `work_root` empty: the data folder.
+    DataRoot(QString root, const QString& work_root)
+        : root_(QDir::cleanPath(std::move(root))), work_root_(work_root.isEmpty() ? root_ : QDir::cleanPath(work_root)) {}
 
     // The data folder beside a program folder.
     static DataRoot beside(const QString& program_folder) {
@@ -17,7 +26,11 @@ public:
     }
 
     const QString& path() const { return root_; }
+    // A place in the data folder, read only.
     QString at(const QString& relative) const { return root_ + QLatin1Char('/') + relative; }
+    const QString& work_root() const { return work_root_; }
+    // A place the program writes, below the work root.
+    QString work_at(const QString& relative) const { return work_root_ + QLatin1Char('/') + relative; }
     // The program folder that holds the data folder.
     QString program_folder() const { return QDir::cleanPath(root_ + QStringLiteral("/..")); }
 
@@ -25,14 +38,17 @@ public:
     QString template_params_folder() const { return at(QStringLiteral("wj_0_or_2/wjj_01")); }
     QString template_movies_folder() const { return at(QStringLiteral("wj_0_or_2/wjj_02")); }
     // Unpacked and intermediate files of the run.
-    QString work_dir() const { return at(QStringLiteral("wj_0_or_2/wjj_00_j_y")); }
+    QString work_dir() const { return work_at(QStringLiteral("wj_0_or_2/wjj_00_j_y")); }
 
     QString startup_movie() const { return at(QStringLiteral("wj_0_or_2_2/wj_0_or_2_2_d.rar")); }   // 13 rounds
     QString closing_movie() const { return at(QStringLiteral("wj_0_or_3_3/wj_0_or_3_3_d.rar")); }   // 16 rounds
     QString background_demo_folder() const { return at(QStringLiteral("wj_0_or_5_5")); }
     QString background_demo_movie() const { return at(QStringLiteral("wj_0_or_5_5/wj_0_or_5_5_d.rar")); } // 6 rounds
+    // Where the background window keeps its unpacked movie copies and its picture.
+    QString background_demo_work_folder() const { return work_at(QStringLiteral("wj_0_or_5_5")); }
     QString default_background() const { return at(QStringLiteral("wj_0_or_6_6/wj_0_or_6_6.rar")); } // 3 rounds
-    QString default_background_jpeg() const { return at(QStringLiteral("wj_0_or_6_6/wj_0_or_6_6.jpg")); }
+    // The default background unpacked for the album's background rows.
+    QString default_background_jpeg() const { return work_at(QStringLiteral("wj_0_or_6_6/wj_0_or_6_6.jpg")); }
     // Combination file n (from 1), 3 rounds.
     QString combination(int n) const {
         return at(QStringLiteral("wj_0_or_9_9/wj_0_or_9_9_%1.rar").arg(n));
@@ -44,12 +60,13 @@ public:
         return at(QStringLiteral("wj_x_g_c_l_2/wj_x_g_c_l_1/wj_x_g_c_l_1/wj_x_g_c_l_0"));
     }
     // Preview and album workspace, created while the program runs.
-    QString preview_workspace() const { return at(QStringLiteral("wj_y_l")); }
+    QString preview_workspace() const { return work_at(QStringLiteral("wj_y_l")); }
     // Folder removed at start-up when present; the program never creates it.
     QString stray_folder() const { return QDir(program_folder()).filePath(QStringLiteral("wj_to_wj")); }
 
 private:
     QString root_;
+    QString work_root_;
 };
 
 // Unpack rounds per kind of shipped file.

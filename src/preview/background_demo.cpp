@@ -32,16 +32,17 @@ BackgroundDemo::BackgroundDemo(DataRoot root) : root_(std::move(root)) {}
 BackgroundDemo::~BackgroundDemo() = default;
 
 QString BackgroundDemo::movie_copy(int n) const {
-    return root_.background_demo_folder() + QStringLiteral("/wj_0_or_5_5_d_%1.rar").arg(n);
+    return root_.background_demo_work_folder() + QStringLiteral("/wj_0_or_5_5_d_%1.rar").arg(n);
 }
 
 QString BackgroundDemo::picture_path() const {
-    return root_.background_demo_folder() + QStringLiteral("/wj_y_l_b_j.jpg");
+    return root_.background_demo_work_folder() + QStringLiteral("/wj_y_l_b_j.jpg");
 }
 
 void BackgroundDemo::prepare_movies() {
     const QString first = movie_copy(1);
     if (!QFileInfo::exists(first)) {
+        QDir().mkpath(root_.background_demo_work_folder());
         const QString work = root_.work_dir();
         QDir().mkpath(work);
         const QString stamp = time_of_day_stamp();

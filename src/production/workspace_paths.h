@@ -6,12 +6,12 @@
 
 namespace velmora {
 
-// Where the album workspace keeps its files under the data folder. `extension` is the one
+// Where the album workspace keeps its files, below the work root's preview workspace. `extension` is the one
 // unpacked movies get (AppState::kuozhanming_1, ".rar"); their content is plain movie data.
 class WorkspacePaths {
 public:
     explicit WorkspacePaths(const DataRoot& root, QString extension = QStringLiteral(".rar"))
-        : base_(root.at(QStringLiteral("wj_y_l/wj_y_l/wj_y_l"))), extension_(std::move(extension)) {}
+        : base_(root.preview_workspace() + QStringLiteral("/wj_y_l/wj_y_l")), extension_(std::move(extension)) {}
 
     // Deleted and made anew by every preparation.
     QString templates_root() const { return base_ + QStringLiteral("/wj_y_l"); }

@@ -283,6 +283,7 @@ void apply_default_background(Album& album, const DataRoot& root) {
     QDir().mkpath(work);
     const QString stamp = time_of_day_stamp();
     const QString picture = root.default_background_jpeg();
+    QDir().mkpath(QFileInfo(picture).path());
     try {
         unpack_nested(root.default_background(), rounds::kDefaultBackground,
                       [&](int step) { return work + QStringLiteral("/wj_0_or_6_6_d_2%1%2.rar").arg(step).arg(stamp); },

@@ -36,10 +36,12 @@ PreviewIntermediateName intermediates(const QString& prefix, const QString& exte
 } // namespace
 
 QString preview_movie_folder(const DataRoot& root) {
-    return root.at(QStringLiteral("wj_y_l/wj_y_l/wj_y_l/wj_y_l/wj_y_l"));
+    return root.preview_workspace() + QStringLiteral("/wj_y_l/wj_y_l/wj_y_l/wj_y_l");
 }
 
-QString preview_picture_folder(const DataRoot& root) { return root.at(QStringLiteral("wj_y_l/wj_y_l/wj_y_l/pic")); }
+QString preview_picture_folder(const DataRoot& root) {
+    return root.preview_workspace() + QStringLiteral("/wj_y_l/wj_y_l/pic");
+}
 
 PreviewIntermediateName catalogue_preview_intermediates(const QString& extension) {
     return intermediates(QStringLiteral("wj_y_l_d_g_1"), extension);
