@@ -178,5 +178,25 @@ TEST_F(MakeCommand, RefusesBadArgumentsAndExistingFilesWithoutWritingOne) {
     EXPECT_NE(make({photos()}).exit_code, 0);   // no --out
 }
 
+// A control character in the name is a usage error; a folder where the album would go is
+// refused before anything is encoded, even with --overwrite.
+TEST_F(MakeCommand, RefusesControlCharactersInTheNameAndAFolderAtTheOutputName) {
+    const QString folder = out("names");
+    for (const char* name : {"a\nb", "tab\there", "bell\x07", "del\x7f"}) {
+        const MakeRun r = make({"--name", name, "--out", folder, photos()});
+        EXPECT_EQ(r.exit_code, 2) << name;
+        EXPECT_TRUE(r.error.contains("control character")) << r.error.toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{});
+
+    QDir().mkpath(folder + "/taken.mpg");
+    const MakeRun r = make({"--name", "taken", "--overwrite", "--out", folder, photos()});
+    EXPECT_NE(r.exit_code, 0);
+    EXPECT_TRUE(r.error.contains("is a folder")) << r.error.toStdString();
+    EXPECT_FALSE(r.error.contains("frames")) << "refused before encoding: " << r.error.toStdString();
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"taken.mpg"});
+}
+
 } // namespace
 } // namespace velmora

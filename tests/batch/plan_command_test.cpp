@@ -137,6 +137,36 @@ TEST_F(PlanCommand, BadInputFailsWithAMessage) {
     }
 }
 
+// A run that could not do what was asked exits non-zero with the reason, and leaves neither
+// unpacked files nor anything else in the data folder or its work folder.
+TEST_F(PlanCommand, ARunThatPlacesNothingFailsAndLeavesNoWorkFiles) {
+    const QString wide = photo("w.jpg", 64, 48);
+    const QString text = dir.write("photos/notes.txt", "not a photo");
+    const QString fake = dir.write("photos/fake.jpg", "a text file named as a photo");
+    QFile damaged(data + "/wj_0_or_9_9/wj_0_or_9_9_1.rar");
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray("\x10\0\0\0 not deflate data at all", 28));
+    damaged.close();
+    const QString work = dir.file("work");
+    QDir().mkpath(work);
+    const QStringList before = QDir(data).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    struct Case {
+        QStringList arguments;
+        const char* says;
+    };
+    const Case cases[] = {{{text, fake}, "none of the photos"},
+                          {{"--combination", "1", wide}, "wj_0_or_9_9_1.rar"}};
+    for (const Case& c : cases) {
+        const PlanRun r = run(QStringList{"--work-dir", work} + c.arguments);
+        EXPECT_NE(r.exit_code, 0) << c.says;
+        EXPECT_TRUE(r.error.contains(c.says)) << r.error.toStdString();
+        EXPECT_EQ(QDir(work).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{});
+        QDirIterator it(data, {"wjj_00_j_y*"}, QDir::Files, QDirIterator::Subdirectories);
+        EXPECT_FALSE(it.hasNext()) << it.next().toStdString();
+        EXPECT_EQ(QDir(data).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+    }
+}
+
 // Lyric file k is listed at position k; a missing one is refused before anything is done.
 TEST_F(PlanCommand, ListsTheLyricFilesInOrderAndRefusesAMissingOne) {
     const QString first = dir.write("songs/一.lrc", "[00:01.00]一\n");

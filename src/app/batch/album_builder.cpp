@@ -1,5 +1,6 @@
 #include "app/batch/album_builder.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <QDateTime>
 #include <QDir>
@@ -20,16 +21,27 @@ bool is_jpeg_name(const QString& name) {
     return suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg");
 }
 
-// Chooses combination `n` as the options window would; false when there is no such file.
-bool choose_combination(const DataRoot& root, int n, AssignmentState& state) {
+// Chooses combination `n` as the options window would; the reason when there is no such file
+// or it cannot be read (the assignment would only report that and place nothing).
+QString choose_combination(const DataRoot& root, int n, AssignmentState& state) {
     const std::vector<CombinationListRow> rows = combination_list(root);
     if (n > int(rows.size()))
-        return false;
+        return QStringLiteral("there is no combination file %1").arg(n);
+    try {
+        read_combination(root, n, n);
+    } catch (const DataError& e) {
+        return QStringLiteral("combination %1 cannot be used: %2").arg(n).arg(e.message());
+    }
     state.mobanfashi = AssignmentMode::Combination;
     state.zuhemoban_xuanhao = n - 1;
     state.required_landscape = rows[std::size_t(n - 1)].landscape;
     state.required_portrait = rows[std::size_t(n - 1)].portrait;
-    return true;
+    return {};
+}
+
+bool any_template_complete(const Album& album) {
+    return std::any_of(album.used_templates.begin(), album.used_templates.end(),
+                       [](const UsedTemplate& used) { return used.complete; });
 }
 
 // "--combination N" taken out of `arguments`: 0 when absent, -1 when malformed.
@@ -124,8 +136,9 @@ QString add_photos_with_templates(const DataRoot& root, const TemplateCatalogue&
     AssignmentState state;
     state.mobanfashi = AssignmentMode::Random;
     if (combination > 0) {
-        if (!choose_combination(root, combination, state))
-            return QStringLiteral("there is no combination file %1").arg(combination);
+        const QString refusal = choose_combination(root, combination, state);
+        if (!refusal.isEmpty())
+            return refusal;
         ui.file_answers = {files};
         QStringList heng_zhao, shu_zhao;
         const auto pending = combination_check(ui, state.required_landscape, state.required_portrait, heng_zhao, shu_zhao);
@@ -136,13 +149,16 @@ QString add_photos_with_templates(const DataRoot& root, const TemplateCatalogue&
     const AssignmentServices services{catalogue, settings, ui, root, random};
     const int first_new = int(album.photos.size());
     add_photos_job(photos, files, {[&] { assign_templates(album, first_new, state, services); }, {}});
+    // What could not be added or placed was told in the messages.
+    if (album.photos.empty())
+        return QStringLiteral("none of the photos could be added");
+    if (!any_template_complete(album))
+        return QStringLiteral("no template could take the photos");
     return {};
 }
 
-void print_messages(ScriptedUi& ui) {
-    ui.on_message = [](const ScriptedUi::Message& m) {
-        std::fprintf(stderr, "%s: %s\n", m.title.toUtf8().constData(), m.text.toUtf8().constData());
-    };
+void print_messages(ScriptedUi& ui, TerminalProgress& terminal) {
+    ui.on_message = [&terminal](const ScriptedUi::Message& m) { terminal.print_line(m.title + QStringLiteral(": ") + m.text); };
 }
 
 } // namespace velmora::batch

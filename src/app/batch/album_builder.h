@@ -3,6 +3,7 @@
 #include <optional>
 #include <QStringList>
 
+#include "app/batch/terminal_progress.h"
 #include "core/app_state.h"
 #include "core/data_root.h"
 #include "core/scripted_ui.h"
@@ -33,11 +34,13 @@ QString load_catalogue(const DataRoot& root, TemplateCatalogue& catalogue);
 
 // Adds `files` to the album as "添加照片" does, assigning templates in rotation through the
 // catalogue (`combination` 0) or by combination file `combination` (from 1), with the default
-// settings. Returns the reason when the photos cannot be placed; empty on success.
+// settings. Returns the reason when the combination file cannot be read, no photo could be
+// added or no template took any; empty on success (what was left out is in the messages).
 QString add_photos_with_templates(const DataRoot& root, const TemplateCatalogue& catalogue, QStringList files,
                                   int combination, ScriptedUi& ui, Album& album, AppState& app_state);
 
-// A ScriptedUi that prints every message to standard error, as the batch tool reports them.
-void print_messages(ScriptedUi& ui);
+// A ScriptedUi that prints every message to standard error, as the batch tool reports them,
+// each on a line of its own below `terminal`'s progress line.
+void print_messages(ScriptedUi& ui, TerminalProgress& terminal);
 
 } // namespace velmora::batch

@@ -2,6 +2,19 @@
 
 namespace velmora::batch {
 
+std::optional<QString> take_work_dir(QStringList& arguments, QString& error) {
+    const qsizetype i = arguments.indexOf(QStringLiteral("--work-dir"));
+    if (i < 0)
+        return QString();
+    if (i + 1 >= arguments.size() || arguments[i + 1].isEmpty()) {
+        error = QStringLiteral("--work-dir needs a folder");
+        return std::nullopt;
+    }
+    const QString folder = arguments[i + 1];
+    arguments.remove(i, 2);
+    return folder;
+}
+
 std::optional<BatchOptions> parse_batch_options(const QStringList& arguments, QString& error) {
     BatchOptions options;
     for (qsizetype i = 0; i < arguments.size(); ++i) {

@@ -9,10 +9,13 @@ namespace velmora::batch {
 
 // Each command returns the process exit code; errors go to standard error.
 int run_catalogue(const BatchOptions& options, const QString& program_folder);
-// Takes the raw arguments: it has its own option "--combination N".
-int run_plan(QStringList arguments, const QString& program_folder);
+// Takes the raw arguments: it has its own option "--combination N". Writes only below
+// `work_root` (see WorkRoot).
+int run_plan(QStringList arguments, const QString& program_folder, const QString& work_root);
 // Takes the raw arguments: builds the album and writes its video file, printing its path.
-int run_make(QStringList arguments, const QString& program_folder);
+// Writes only below `work_root` and the album's file. A stop signal ends it with "stopped",
+// no album file and stopped_exit_code().
+int run_make(QStringList arguments, const QString& program_folder, const QString& work_root);
 // Prints the timed-lyric table of one lyric file as a JSON array of [time text, lyric] rows.
 int run_lyrics(const BatchOptions& options);
 

@@ -1,15 +1,19 @@
 // velmora-make: makes albums and reports on the data without the desktop program.
 #include <cstdio>
+#include <exception>
 #include <QGuiApplication>
 
+#include "app/batch/album_builder.h"
 #include "app/batch/commands.h"
+#include "app/batch/stop_signals.h"
+#include "app/batch/work_root.h"
 #include "media/ffmpeg_logging.h"
 
 namespace {
 
 void print_usage() {
     std::fprintf(stderr,
-                 "usage: velmora-make COMMAND [--data-root DIR] [--json]\n"
+                 "usage: velmora-make COMMAND [--data-root DIR] [--work-dir DIR] [--json]\n"
                  "commands:\n"
                  "  catalogue   load the installed templates and list them\n"
                  "  plan [--combination N] [--lyrics FILE]... PHOTO_OR_FOLDER...\n"
@@ -19,7 +23,28 @@ void print_usage() {
                  "       [--combination N] [--name NAME] [--overwrite] --out FOLDER PHOTO_OR_FOLDER...\n"
                  "              make the album's video file and print its path; lyric file k\n"
                  "              belongs to song k\n"
-                 "  lyrics FILE print the timed-lyric table of a lyric file as JSON\n");
+                 "  lyrics FILE print the timed-lyric table of a lyric file as JSON\n"
+                 "The data folder is only read. Each run works in a fresh folder below the system's\n"
+                 "temporary folder, removed when it ends; --work-dir DIR works in DIR instead and\n"
+                 "removes only what the run made there. Ctrl-C stops a run and removes its files.\n");
+}
+
+int run_command(const QString& command, QStringList arguments, const QString& program_folder,
+                const velmora::batch::WorkRoot& work) {
+    if (command == QLatin1String("plan"))
+        return velmora::batch::run_plan(arguments, program_folder, work.path());
+    if (command == QLatin1String("make"))
+        return velmora::batch::run_make(arguments, program_folder, work.path());
+    QString error;
+    auto options = velmora::batch::parse_batch_options(arguments, error);
+    if (!options) {
+        std::fprintf(stderr, "velmora-make: %s\n", error.toUtf8().constData());
+        return 2;
+    }
+    options->work_root = work.path();
+    if (command == QLatin1String("catalogue"))
+        return velmora::batch::run_catalogue(*options, program_folder);
+    return velmora::batch::run_lyrics(*options);
 }
 
 } // namespace
@@ -30,28 +55,31 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     velmora::quiet_ffmpeg_logging();
+    velmora::batch::install_stop_signals();
     QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.isEmpty()) {
         print_usage();
         return 2;
     }
     const QString command = arguments.takeFirst();
-    const QString program_folder = QCoreApplication::applicationDirPath();
-    if (command == QLatin1String("plan"))
-        return velmora::batch::run_plan(arguments, program_folder);
-    if (command == QLatin1String("make"))
-        return velmora::batch::run_make(arguments, program_folder);
+    if (!QStringList{"plan", "make", "catalogue", "lyrics"}.contains(command)) {
+        std::fprintf(stderr, "velmora-make: unknown command %s\n", command.toUtf8().constData());
+        print_usage();
+        return 2;
+    }
     QString error;
-    const auto options = velmora::batch::parse_batch_options(arguments, error);
-    if (!options) {
+    const auto work_dir = velmora::batch::take_work_dir(arguments, error);
+    if (!work_dir) {
         std::fprintf(stderr, "velmora-make: %s\n", error.toUtf8().constData());
         return 2;
     }
-    if (command == QLatin1String("catalogue"))
-        return velmora::batch::run_catalogue(*options, program_folder);
-    if (command == QLatin1String("lyrics"))
-        return velmora::batch::run_lyrics(*options);
-    std::fprintf(stderr, "velmora-make: unknown command %s\n", command.toUtf8().constData());
-    print_usage();
-    return 2;
+    // Removed when main returns, whatever the command's outcome.
+    const velmora::batch::WorkRoot work(*work_dir);
+    if (!work.ready())
+        return velmora::batch::fail(work.error());
+    try {
+        return run_command(command, arguments, QCoreApplication::applicationDirPath(), work);
+    } catch (const std::exception& e) {
+        return velmora::batch::fail(QStringLiteral("unexpected error: %1").arg(QString::fromUtf8(e.what())));
+    }
 }

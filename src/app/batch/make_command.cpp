@@ -1,20 +1,19 @@
 // velmora-make make: builds an album as the desktop program would and writes its video file.
-#include <chrono>
 #include <cstdio>
 #include <map>
 #include <QDir>
 #include <QFileInfo>
 
-#include "core/cleanup.h"
 #include "app/batch/album_builder.h"
 #include "app/batch/commands.h"
+#include "app/batch/stop_signals.h"
+#include "app/batch/terminal_progress.h"
 #include "core/data_error.h"
 #include "core/startup_abort.h"
 #include "production/album_lyrics.h"
 #include "production/album_type_choice.h"
 #include "production/format_command.h"
 #include "production/production_run.h"
-#include "production/time_text.h"
 
 namespace velmora::batch {
 namespace {
@@ -122,42 +121,33 @@ OutputSettings output_settings(const MakeOptions& o) {
     return s;
 }
 
-// "[#####.....] 120/1500 frames  48.0 fps  00:00:28 left" on one rewritten line.
-class TerminalProgress {
-public:
-    void show(int value, int maximum) {
-        using Clock = std::chrono::steady_clock;
-        const auto now = Clock::now();
-        if (value == 0 || maximum <= 0)
-            start_ = now;
-        if (value < maximum && now - last_ < std::chrono::milliseconds(200))
-            return;
-        last_ = now;
-        const double seconds = std::chrono::duration<double>(now - start_).count();
-        const double fps = seconds > 0 ? value / seconds : 0;
-        const double left = fps > 0 ? (maximum - value) / fps : 0;
-        constexpr int kWidth = 30;
-        const int filled = maximum > 0 ? int(qint64(value) * kWidth / maximum) : 0;
-        std::fprintf(stderr, "\r[%s%s] %d/%d frames  %.1f fps  %s left", std::string(std::size_t(filled), '#').c_str(),
-                     std::string(std::size_t(kWidth - filled), '.').c_str(), value, maximum, fps,
-                     mcl::make_time_str(left).toUtf8().constData());
-        shown_ = true;
-    }
-    void end() {
-        if (shown_)
-            std::fprintf(stderr, "\n");
-        shown_ = false;
-    }
+// A newline or another control character would break the listing of the output folder and
+// every script that reads the printed path.
+QString name_control_refusal(const QString& name) {
+    for (const QChar c : name)
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
+            return QStringLiteral("--name must not hold control characters such as a newline (U+%1)")
+                .arg(c.unicode(), 4, 16, QLatin1Char('0'));
+    return {};
+}
 
-private:
-    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
-    std::chrono::steady_clock::time_point last_{};
-    bool shown_ = false;
-};
+// A folder standing where the album goes would only fail the rename once everything was encoded.
+QString output_refusal(const QString& output, bool overwrite) {
+    if (QFileInfo(output).isDir())
+        return QStringLiteral("%1 is a folder; choose another --name").arg(output);
+    if (QFileInfo::exists(output) && !overwrite)
+        return QStringLiteral("%1 already exists; pass --overwrite to replace it").arg(output);
+    return {};
+}
+
+int stopped(int signal) {
+    std::fprintf(stderr, "velmora-make: stopped\n");
+    return stopped_exit_code(signal);
+}
 
 } // namespace
 
-int run_make(QStringList arguments, const QString& program_folder) {
+int run_make(QStringList arguments, const QString& program_folder, const QString& work_root) {
     QString error;
     const auto album_arguments = take_album_arguments(arguments, error);
     if (!album_arguments)
@@ -167,26 +157,36 @@ int run_make(QStringList arguments, const QString& program_folder) {
     if (!options)
         return fail(error);
     options->lyrics = album_arguments->lyric_files;
+    const QString control_refusal = name_control_refusal(options->name);
+    if (!control_refusal.isEmpty()) {
+        fail(control_refusal);
+        return 2;
+    }
     const QString name_refusal = album_name_refusal(options->name);
     if (!name_refusal.isEmpty())
         return fail(name_refusal);
     const OutputSettings settings = output_settings(*options);
     const QString output = settings.output_path();
-    if (QFileInfo::exists(output) && !options->overwrite)
-        return fail(QStringLiteral("%1 already exists; pass --overwrite to replace it").arg(output));
+    error = output_refusal(output, options->overwrite);
+    if (!error.isEmpty())
+        return fail(error);
     auto files = photo_files(options->photos, error);
     if (!files)
         return fail(error);
 
-    const DataRoot root = options->data_root.isEmpty() ? DataRoot::beside(program_folder) : DataRoot(options->data_root);
+    const DataRoot root(options->data_root.isEmpty() ? DataRoot::beside(program_folder).path() : options->data_root,
+                        work_root);
     TemplateCatalogue catalogue;
     error = load_catalogue(root, catalogue);
     if (!error.isEmpty())
         return fail(error);
+    TerminalProgress progress;
     ScriptedUi ui;
-    print_messages(ui);
+    print_messages(ui, progress);
     Album album;
     AppState app_state;
+    if (const int signal = requested_stop_signal())
+        return stopped(signal);
     error = add_photos_with_templates(root, catalogue, *files, combination, ui, album, app_state);
     if (!error.isEmpty())
         return fail(error);
@@ -196,8 +196,9 @@ int run_make(QStringList arguments, const QString& program_folder) {
     const QString refusal = format_command_refusal(app_state, album, music.size(), settings.sync_mode);
     if (!refusal.isEmpty())
         return fail(refusal);
+    if (const int signal = requested_stop_signal())
+        return stopped(signal);
 
-    TerminalProgress progress;
     ProductionCallbacks callbacks;
     callbacks.main_progress = [&](int value, int maximum) { progress.show(value, maximum); };
     const ThumbnailService thumbnails;
@@ -208,10 +209,17 @@ int run_make(QStringList arguments, const QString& program_folder) {
     AlbumLyrics layers(lyrics, lyric_table, scripts);
     const ProductionInput input{root, album, catalogue, music, settings, thumbnails, output, app_state.kuozhanming_1};
     ProductionRun run(input, app_state, ui, callbacks, layers);
+    // A stop signal is taken up where the run lets events run, as the stop command would be.
+    ui.on_pump = [&run] {
+        if (requested_stop_signal())
+            run.stop();
+    };
     const ProductionOutcome outcome = run.run();
+    ui.on_pump = {};
     progress.end();
-    // Like the desktop program's exit: the run's unpacked material and workspace go.
-    exit_cleanup(root);
+    // A signal after the last frame came too late to stop: the album is finished then.
+    if (outcome == ProductionOutcome::Stopped && requested_stop_signal())
+        return stopped(requested_stop_signal());
     if (outcome != ProductionOutcome::Complete)
         return 1;   // the reason was printed as a message
     std::printf("%s\n", QDir::toNativeSeparators(output).toUtf8().constData());

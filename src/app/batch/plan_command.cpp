@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
-#include "core/cleanup.h"
 #include "app/batch/album_builder.h"
 #include "app/batch/commands.h"
+#include "app/batch/stop_signals.h"
 #include "core/app_state.h"
 #include "core/data_error.h"
 #include "core/startup_abort.h"
@@ -88,14 +88,15 @@ json album_json(const Album& album, const LyricList& lyrics) {
 
 } // namespace
 
-int run_plan(QStringList arguments, const QString& program_folder) {
+int run_plan(QStringList arguments, const QString& program_folder, const QString& work_root) {
     QString error;
     const auto album_arguments = take_album_arguments(arguments, error);
     if (!album_arguments)
         return fail(error);
-    const auto options = parse_batch_options(arguments, error);
+    auto options = parse_batch_options(arguments, error);
     if (!options)
         return fail(error);
+    options->work_root = work_root;
     auto files = photo_files(options->positional, error);
     if (!files)
         return fail(error);
@@ -105,17 +106,21 @@ int run_plan(QStringList arguments, const QString& program_folder) {
     error = load_catalogue(root, catalogue);
     if (!error.isEmpty())
         return fail(error);
+    TerminalProgress terminal;
     ScriptedUi ui;
-    print_messages(ui);
+    print_messages(ui, terminal);
     Album album;
     AppState app_state;
     const QString refusal = add_photos_with_templates(root, catalogue, *files, album_arguments->combination, ui, album, app_state);
     if (!refusal.isEmpty())
         return fail(refusal);
+    if (const int signal = requested_stop_signal()) {
+        std::fprintf(stderr, "velmora-make: stopped\n");
+        return stopped_exit_code(signal);
+    }
     LyricList lyrics;
     lyrics.add_lyrics(album_arguments->lyric_files, ui);
     std::printf("%s\n", album_json(album, lyrics).dump(2).c_str());
-    exit_cleanup(root);
     return 0;
 }
 
