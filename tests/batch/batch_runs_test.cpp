@@ -17,6 +17,7 @@
 #include "common/sample_photo.h"
 #include "core/jpeg_writer.h"
 #include "media/sine_song.h"
+#include "production/output_probe.h"
 #include "support/test_support.h"
 
 namespace velmora {
@@ -99,18 +100,25 @@ int exit_code(QProcess& process) {
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
-// Two plans and a make at once on one data folder: all succeed, the data folder is as it was
+// Two makes and two plans at once on one data folder: all succeed, the data folder is as it was
 // (read only), and nothing of the runs stays in the temporary folder.
 TEST_F(BatchRuns, RunsSideBySideOnOneDataFolderAllSucceedAndOnlyReadIt) {
     const std::string before = listing(data());
-    auto make = start("make", make_arguments("side", 2));
+    auto make1 = start("make", make_arguments("side1", 2));
+    auto make2 = start("make", make_arguments("side2", 2));
     auto plan1 = start("plan", {photos()});
     auto plan2 = start("plan", {"--combination", "1", photos() + "/a.jpg", photos() + "/b.jpg"});
-    for (QProcess* p : {make.get(), plan1.get(), plan2.get()}) {
+    for (QProcess* p : {make1.get(), make2.get(), plan1.get(), plan2.get()}) {
         EXPECT_EQ(exit_code(*p), 0) << p->arguments().join(' ').toStdString() << "\n"
                                     << p->readAllStandardError().toStdString();
     }
-    EXPECT_TRUE(QFileInfo(out + "/side.mp4").size() > 0);
+    EXPECT_TRUE(plan1->readAllStandardOutput().contains("\"photos\""));
+    for (const char* name : {"/side1.mp4", "/side2.mp4"}) {
+        const test::OutputProbe probe = test::probe_output(out + name);
+        EXPECT_EQ(probe.width, 320) << name;
+        EXPECT_GE(probe.video_frames, 25) << name;
+        EXPECT_FALSE(probe.audio_codec.isEmpty()) << name;
+    }
     EXPECT_EQ(listing(data()), before);
     EXPECT_EQ(runs_left(temp), "");
 }
