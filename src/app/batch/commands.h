@@ -14,7 +14,7 @@ int run_catalogue(const BatchOptions& options, const QString& program_folder);
 int run_plan(QStringList arguments, const QString& program_folder, const QString& work_root);
 // Takes the raw arguments: builds the album and writes its video file, printing its path.
 // Writes only below `work_root` and the album's file. A stop signal ends it with "stopped",
-// no album file and stopped_exit_code().
+// no album file and report_stopped()'s exit code.
 int run_make(QStringList arguments, const QString& program_folder, const QString& work_root);
 // Prints the timed-lyric table of one lyric file as a JSON array of [time text, lyric] rows.
 int run_lyrics(const BatchOptions& options);

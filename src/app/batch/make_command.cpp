@@ -140,11 +140,6 @@ QString output_refusal(const QString& output, bool overwrite) {
     return {};
 }
 
-int stopped(int signal) {
-    std::fprintf(stderr, "velmora-make: stopped\n");
-    return stopped_exit_code(signal);
-}
-
 } // namespace
 
 int run_make(QStringList arguments, const QString& program_folder, const QString& work_root) {
@@ -186,7 +181,7 @@ int run_make(QStringList arguments, const QString& program_folder, const QString
     Album album;
     AppState app_state;
     if (const int signal = requested_stop_signal())
-        return stopped(signal);
+        return report_stopped(signal);
     error = add_photos_with_templates(root, catalogue, *files, combination, ui, album, app_state);
     if (!error.isEmpty())
         return fail(error);
@@ -197,7 +192,7 @@ int run_make(QStringList arguments, const QString& program_folder, const QString
     if (!refusal.isEmpty())
         return fail(refusal);
     if (const int signal = requested_stop_signal())
-        return stopped(signal);
+        return report_stopped(signal);
 
     ProductionCallbacks callbacks;
     callbacks.main_progress = [&](int value, int maximum) { progress.show(value, maximum); };
@@ -219,7 +214,7 @@ int run_make(QStringList arguments, const QString& program_folder, const QString
     progress.end();
     // A signal after the last frame came too late to stop: the album is finished then.
     if (outcome == ProductionOutcome::Stopped && requested_stop_signal())
-        return stopped(requested_stop_signal());
+        return report_stopped(requested_stop_signal());
     if (outcome != ProductionOutcome::Complete)
         return 1;   // the reason was printed as a message
     std::printf("%s\n", QDir::toNativeSeparators(output).toUtf8().constData());

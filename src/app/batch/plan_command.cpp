@@ -114,10 +114,8 @@ int run_plan(QStringList arguments, const QString& program_folder, const QString
     const QString refusal = add_photos_with_templates(root, catalogue, *files, album_arguments->combination, ui, album, app_state);
     if (!refusal.isEmpty())
         return fail(refusal);
-    if (const int signal = requested_stop_signal()) {
-        std::fprintf(stderr, "velmora-make: stopped\n");
-        return stopped_exit_code(signal);
-    }
+    if (const int signal = requested_stop_signal())
+        return report_stopped(signal);
     LyricList lyrics;
     lyrics.add_lyrics(album_arguments->lyric_files, ui);
     std::printf("%s\n", album_json(album, lyrics).dump(2).c_str());

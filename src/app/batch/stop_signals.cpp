@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <cstdio>
 
 namespace velmora::batch {
 namespace {
@@ -10,9 +11,14 @@ namespace {
 std::atomic<int> g_stop_signal{0};
 static_assert(std::atomic<int>::is_always_lock_free);
 
+// A second signal while the run is still stopping ends the process at once, as without the
+// handler: the way out when a step takes long to reach its next check.
 extern "C" void record_stop_signal(int signal) {
     int none = 0;
-    g_stop_signal.compare_exchange_strong(none, signal);
+    if (!g_stop_signal.compare_exchange_strong(none, signal)) {
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+    }
 }
 
 } // namespace
@@ -28,6 +34,9 @@ void install_stop_signals() {
 
 int requested_stop_signal() { return g_stop_signal.load(); }
 
-int stopped_exit_code(int signal) { return 128 + signal; }
+int report_stopped(int signal) {
+    std::fprintf(stderr, "velmora-make: stopped\n");
+    return 128 + signal;
+}
 
 } // namespace velmora::batch
