@@ -18,7 +18,9 @@ void print_usage() {
                  "       [--size WxH] [--quality biaoqing|gaoqing] [--standard PAL|NTSC] [--sync template|music]\n"
                  "       [--combination N] [--name NAME] [--overwrite] --out FOLDER PHOTO_OR_FOLDER...\n"
                  "              make the album's video file and print its path; lyric file k\n"
-                 "              belongs to song k\n"
+                 "              belongs to song k; the disc sizes 720x576 (PAL) and 720x480 (NTSC)\n"
+                 "              make a DVD for disc players, 352x288 and 352x240 a VCD, and\n"
+                 "              --dvd-folder DIR also writes a DVD-Video folder (needs dvdauthor)\n"
                  "  lyrics FILE print the timed-lyric table of a lyric file as JSON\n");
 }
 
