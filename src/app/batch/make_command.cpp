@@ -1,5 +1,4 @@
 // velmora-make make: builds an album as the desktop program would and writes its video file.
-#include <chrono>
 #include <cstdio>
 #include <map>
 #include <QDir>
@@ -15,7 +14,7 @@
 #include "production/dvd_folder.h"
 #include "production/format_command.h"
 #include "production/production_run.h"
-#include "production/time_text.h"
+#include "production/progress_line.h"
 
 namespace velmora::batch {
 namespace {
@@ -143,39 +142,6 @@ OutputSettings output_settings(const MakeOptions& o) {
     return s;
 }
 
-// "[#####.....] 120/1500 frames  48.0 fps  00:00:28 left" on one rewritten line.
-class TerminalProgress {
-public:
-    void show(int value, int maximum) {
-        using Clock = std::chrono::steady_clock;
-        const auto now = Clock::now();
-        if (value == 0 || maximum <= 0)
-            start_ = now;
-        if (value < maximum && now - last_ < std::chrono::milliseconds(200))
-            return;
-        last_ = now;
-        const double seconds = std::chrono::duration<double>(now - start_).count();
-        const double fps = seconds > 0 ? value / seconds : 0;
-        const double left = fps > 0 ? (maximum - value) / fps : 0;
-        constexpr int kWidth = 30;
-        const int filled = maximum > 0 ? int(qint64(value) * kWidth / maximum) : 0;
-        std::fprintf(stderr, "\r[%s%s] %d/%d frames  %.1f fps  %s left", std::string(std::size_t(filled), '#').c_str(),
-                     std::string(std::size_t(kWidth - filled), '.').c_str(), value, maximum, fps,
-                     mcl::make_time_str(left).toUtf8().constData());
-        shown_ = true;
-    }
-    void end() {
-        if (shown_)
-            std::fprintf(stderr, "\n");
-        shown_ = false;
-    }
-
-private:
-    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
-    std::chrono::steady_clock::time_point last_{};
-    bool shown_ = false;
-};
-
 } // namespace
 
 int run_make(QStringList arguments, const QString& program_folder) {
@@ -218,7 +184,7 @@ int run_make(QStringList arguments, const QString& program_folder) {
     if (!refusal.isEmpty())
         return fail(refusal);
 
-    TerminalProgress progress;
+    mcl::FrameProgressLine progress = mcl::FrameProgressLine::standard_error();
     ProductionCallbacks callbacks;
     callbacks.main_progress = [&](int value, int maximum) { progress.show(value, maximum); };
     const ThumbnailService thumbnails;
