@@ -1,6 +1,7 @@
 #include "production/dvd_folder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -76,6 +77,11 @@ DvdFolderResult write_dvd_folder(const QString& album, const QString& folder, mc
         return result;
     }
     temporary.setAutoRemove(false);
+    // A temporary folder is private to its owner; the finished DVD is an ordinary folder.
+    QFile::setPermissions(target.absoluteFilePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                         QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                                         QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                                         QFileDevice::ExeOther);
     return result;
 }
 

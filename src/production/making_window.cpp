@@ -179,6 +179,11 @@ void MakingWindow::show_frames(int value, int maximum) {
 void MakingWindow::show_done() {
     done_ = true;
     stop_->hide();
+    // The closing movie's counter can stop a frame before its count when the album's total is
+    // reached: the bar tells that every movie is done rather than that count.
+    busy_->setRange(0, 1);
+    busy_->setValue(1);
+    template_detail_->setText(QStringLiteral("全部模板完成"));
     done_path_->setText(QDir::toNativeSeparators(output_path_));
     done_path_->setCursorPosition(0);
     notice_->show();

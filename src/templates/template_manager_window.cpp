@@ -193,7 +193,7 @@ void TemplateManagerWindow::build_used_panel() {
     section_caption(this, QStringLiteral("已经使用的模板"), QPoint(kLeft + 2, 352));
     used_list_ = report_list(this, QStringLiteral("moban_shiyong"), kUsedColumns, QRect(kLeft, 374, kLeftWidth, 176));
     for (int c = 0; c < 8; ++c)
-        used_list_->setColumnWidth(c, QList<int>{40, 120, 58, 48, 48, 62, 56, 58}[c]);
+        used_list_->setColumnWidth(c, QList<int>{36, 110, 58, 48, 48, 62, 66, 62}[c]);
     connect(used_list_, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item) { select_used(used_list_->indexOfTopLevelItem(item)); });
     add_context_menu(used_list_, {{QStringLiteral("预览模板"), &TemplateManagerWindow::preview_used_template},

@@ -146,6 +146,7 @@ TEST_F(DvdFolderTest, DvdauthorTakesThePalAndNtscDiscs) {
         for (const char* file : {"VIDEO_TS/VIDEO_TS.IFO", "VIDEO_TS/VTS_01_0.IFO", "VIDEO_TS/VTS_01_1.VOB"})
             EXPECT_TRUE(QFileInfo(dvd + "/" + file).isFile()) << disc.name << " " << file;
         EXPECT_GT(QFileInfo(dvd + "/VIDEO_TS/VTS_01_1.VOB").size(), QFileInfo(album).size() / 2) << disc.name;
+        EXPECT_TRUE(QFileInfo(dvd).permissions() & QFileDevice::ReadOther) << "an ordinary folder, not a private one";
     }
     // Only the finished folders are left: no temporary one beside them.
     EXPECT_EQ(QDir(out.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),

@@ -76,6 +76,8 @@ TEST_F(MakingWindowTest, LabelsTheBarsWhileMakingThenAnnouncesTheAlbum) {
     when_done([&] {
         EXPECT_EQ(window->done_path()->text(), QDir::toNativeSeparators(f.output_path()));
         EXPECT_FALSE(window->stop_button()->isVisible());
+        EXPECT_EQ(window->template_detail()->text(), "全部模板完成");
+        EXPECT_EQ(window->busy_bar()->value(), window->busy_bar()->maximum());
         EXPECT_EQ(window->overall_detail()->text(), QStringLiteral("100%  %1/%1 帧").arg(window->main_bar()->maximum()));
         window->done_open_folder()->click();
         EXPECT_EQ(opened, QStringList{f.out()});
