@@ -18,7 +18,7 @@
 #include <vector>
 #include <sys/resource.h>
 
-#include "common/sample_photo.h"
+#include "preview/sample_photo.h"
 #include "core/jpeg_writer.h"
 #include "core/scripted_ui.h"
 #include "core/system_settings.h"

@@ -14,6 +14,7 @@ packages=(
   nlohmann-json3-dev
   libgtest-dev libgmock-dev
   xvfb xauth
+  dvdauthor
 )
 
 missing=()

@@ -22,7 +22,31 @@ constexpr std::array<AlbumFormat, 7> kFormats{{
     {AlbumType::wmv, "WMV", ".wmv", "asf", "wmv2", "wmav2", 44100, 192, 0.2, 1000, 0, 0, 0, nullptr},
 }};
 
+// FFmpeg's disc targets. A DVD's average stays below its 9 Mbit/s peak so that the rate
+// control has room; a VCD runs at its constant 1150 kbit/s whatever the quality.
+constexpr std::array<DiscFormat, 4> kDiscs{{
+    {AlbumType::dvd, TvStandard::pal, 720, 576, {25, 1}, {64, 45}, "dvd", 15, 8000, 9000, 0, 1835008, 2048, 10080000, 0},
+    {AlbumType::dvd, TvStandard::ntsc, 720, 480, {30000, 1001}, {32, 27}, "dvd", 18, 8000, 9000, 0, 1835008, 2048,
+     10080000, 0},
+    {AlbumType::vcd, TvStandard::pal, 352, 288, {25, 1}, {64, 45}, "vcd", 15, 1150, 1150, 1150, 327680, 2324, 1411200,
+     440000},
+    {AlbumType::vcd, TvStandard::ntsc, 352, 240, {30000, 1001}, {32, 27}, "vcd", 18, 1150, 1150, 1150, 327680, 2324,
+     1411200, 440000},
+}};
+
 } // namespace
+
+const DiscFormat* disc_format(AlbumType type, TvStandard standard) {
+    const auto row = std::find_if(kDiscs.begin(), kDiscs.end(), [&](const DiscFormat& disc) {
+        return disc.type == type && disc.standard == standard;
+    });
+    return row == kDiscs.end() ? nullptr : &*row;
+}
+
+const DiscFormat* disc_format_for_size(AlbumType type, TvStandard standard, int width, int height) {
+    const DiscFormat* disc = disc_format(type, standard);
+    return disc && disc->width == width && disc->height == height ? disc : nullptr;
+}
 
 const AlbumFormat* album_format(AlbumType type) {
     const auto row = std::find_if(kFormats.begin(), kFormats.end(),

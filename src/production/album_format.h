@@ -29,6 +29,42 @@ struct AlbumFormat {
     const char* encoder_preset = nullptr;   // libx264 speed preset; nullptr for other encoders
 };
 
+// A fraction, for frame rates and pixel shapes.
+struct Ratio {
+    int num = 0;
+    int den = 1;
+};
+
+// A DVD or VCD as disc players take it, written the way FFmpeg's pal-dvd, ntsc-dvd, pal-vcd
+// and ntsc-vcd targets write them. The album is still made at 25 frames a second at its 16:9
+// render size; the encoder scales each frame to the disc size, marks the pixels so that the
+// picture shows at 16:9 and, under NTSC, shows the frames at 30000/1001 a second.
+struct DiscFormat {
+    AlbumType type = AlbumType::invalid;
+    TvStandard standard = TvStandard::pal;
+    int width = 0;                  // the disc's frame size
+    int height = 0;
+    Ratio frame_rate;               // frames a second on the disc
+    // Pixel shape that shows the frame at 16:9: exact for DVD; for VCD the nearest shape
+    // MPEG-1 can mark, its code for 16:9 on 625 (PAL) or 525 (NTSC) lines.
+    Ratio sample_aspect;
+    const char* muxer = "";         // FFmpeg muxer name
+    int gop_frames = 0;             // pictures from one key frame to the next
+    int max_average_kbps = 0;       // highest average video rate, below the peak
+    int peak_kbps = 0;              // the most the video may take at any moment
+    int floor_kbps = 0;             // the least; equal to the peak for a constant rate
+    int buffer_bits = 0;            // the players' video buffer
+    int packet_bytes = 0;           // one pack of the program stream
+    int mux_rate = 0;               // bits a second the player reads, video and sound together
+    int preload_us = 0;             // delay before the first picture shows; 0: the muxer's default
+};
+
+// The disc format of `type` under `standard`; nullptr for types that are not DVD or VCD.
+const DiscFormat* disc_format(AlbumType type, TvStandard standard);
+// The disc format when `width` x `height` is the disc size of `type` under `standard`, else
+// nullptr (every other size is written as an ordinary file of the type).
+const DiscFormat* disc_format_for_size(AlbumType type, TvStandard standard, int width, int height);
+
 // The row of `type`; the invalid type has no row and gives nullptr.
 const AlbumFormat* album_format(AlbumType type);
 // The format a preset stands for; FormatPreset::none gives nullptr.

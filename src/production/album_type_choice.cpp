@@ -7,18 +7,29 @@ namespace {
 const std::vector<OutputSize> kVcdSizes = {{320, 176}, {464, 256}, {640, 368}, {800, 480}, {1280, 720}};
 const std::vector<OutputSize> kOtherSizes = {{320, 176},  {464, 256},  {640, 368},   {800, 480},  {1280, 720},
                                              {1440, 816}, {1600, 896}, {1920, 1088}, {2048, 1152}};
-const std::vector<OutputSize> kNoSizes;
 
 } // namespace
 
 QString OutputSize::text() const {
+    if (disc)
+        return QStringLiteral("%1×%2 %3光盘").arg(width).arg(height).arg(QLatin1String(disc));
     return QStringLiteral("%1 × %2").arg(width).arg(height);
 }
 
-const std::vector<OutputSize>& output_sizes(mcl::AlbumType type) {
+std::vector<OutputSize> output_sizes(mcl::AlbumType type, mcl::TvStandard standard) {
     if (type == mcl::AlbumType::invalid)
-        return kNoSizes;
-    return type == mcl::AlbumType::vcd ? kVcdSizes : kOtherSizes;
+        return {};
+    std::vector<OutputSize> sizes = type == mcl::AlbumType::vcd ? kVcdSizes : kOtherSizes;
+    if (const mcl::DiscFormat* disc = mcl::disc_format(type, standard))
+        sizes.push_back({disc->width, disc->height, mcl::album_format(type)->name});
+    return sizes;
+}
+
+QString output_size_text(mcl::AlbumType type, mcl::TvStandard standard, int width, int height) {
+    for (const OutputSize& size : output_sizes(type, standard))
+        if (size.width == width && size.height == height)
+            return size.text();
+    return OutputSize{width, height}.text();
 }
 
 int default_size_index(mcl::AlbumType type) {
@@ -26,7 +37,7 @@ int default_size_index(mcl::AlbumType type) {
 }
 
 int chosen_size_index(const OutputSettings& settings) {
-    const auto& sizes = output_sizes(settings.xiangce_leixing);
+    const auto sizes = output_sizes(settings.xiangce_leixing, settings.tv_standard);
     for (int i = 0; i < int(sizes.size()); ++i) {
         const OutputSize& s = sizes[std::size_t(i)];
         if (s.width == settings.chicun_width && s.height == settings.chicun_height)
@@ -44,7 +55,7 @@ void prepare_album_type_choice(OutputSettings& settings, mcl::AlbumType type) {
 }
 
 void choose_output_size(OutputSettings& settings, int index) {
-    const auto& sizes = output_sizes(settings.xiangce_leixing);
+    const auto sizes = output_sizes(settings.xiangce_leixing, settings.tv_standard);
     if (index < 0 || index >= int(sizes.size()))
         return;
     const OutputSize& size = sizes[std::size_t(index)];

@@ -69,7 +69,7 @@ void AlbumTypeWindow::open_modal() {
 
 void AlbumTypeWindow::refresh() {
     sizes_->clear();
-    for (const OutputSize& size : output_sizes(settings_.xiangce_leixing))
+    for (const OutputSize& size : output_sizes(settings_.xiangce_leixing, settings_.tv_standard))
         sizes_->addItem(size.text());
     name_->setText(settings_.xiangce_mingcheng);
     show_choice();

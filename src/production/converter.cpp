@@ -117,8 +117,9 @@ OutputPlan Converter::make_plan() const {
     plan.format = format;
     plan.width = width_;
     plan.height = height_;
-    plan.video_kbps = video_kbps(*format);
     plan.standard = standard_;
+    plan.disc = disc_format_for_size(format->type, standard_, width_, height_);
+    plan.video_kbps = plan.disc ? std::min(video_kbps(*format), plan.disc->max_average_kbps) : video_kbps(*format);
     plan.songs = gather_songs();
     plan.keep_duration = keep_duration_;
     return plan;

@@ -52,6 +52,8 @@ public:
     // every song plays to its end, and silence pads the sound to at least the video's length.
     void video_set_keep_duration(bool keep) { keep_duration_ = keep; }
     // Output frame size (both even, 2..4096) and the frame files' bits per pixel (24 or 32).
+    // The disc size of a DVD or VCD preset under its TV standard (720 x 576 or 720 x 480,
+    // 352 x 288 or 352 x 240) writes a stream for disc players: see DiscFormat.
     void video_set_format(int width, int height, int bits_per_pixel);
     // Average video bit rate in kbit/s held below `max_kbps`; without this call every type gets
     // its standard rate for the frame size.

@@ -5,9 +5,12 @@
 #include "core/ui.h"
 #include "production/format_command.h"
 #include "production/frame_layers.h"
+#include "production/making_progress.h"
 #include "production/production_run.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTimer>
@@ -26,10 +29,13 @@ struct MakingSources {
     const ThumbnailService& thumbnails;
 };
 
-// "制作…相册" (TForm25): shows one production run with its busy and main progress bars, lets
-// the person stop it, and closes itself when the album is done. The run itself lives in
-// ProductionRun; this window only starts it, shows its progress and passes the buttons on.
-// Created once; the format command opens it through make().
+// "制作…相册" (TForm25): shows one production run with its two bars, "当前模板" (the movie
+// whose frames are being made) and "全部进度" (the album), each with its percentage and
+// frames, and the time taken and left; lets the person stop it. A stopped or failed run
+// closes the window; a finished album is announced in it with the file's path and a button
+// that opens its folder, and the window stays until the person closes it. The run itself
+// lives in ProductionRun; this window only starts it, shows its progress and passes the
+// buttons on. Created once; the format command opens it through make().
 class MakingWindow : public FramedWindow {
     Q_OBJECT
 public:
@@ -56,14 +62,25 @@ public:
     QCheckBox* shutdown_box() const { return shutdown_; }
     QLineEdit* name_field() const { return name_; }
     QPushButton* open_location_button() const { return open_location_; }
+    QLabel* template_caption() const { return template_caption_; }   // "当前模板"
+    QLabel* template_detail() const { return template_detail_; }     // "晨光  45%  60/125 帧"
+    QLabel* overall_caption() const { return overall_caption_; }     // "全部进度"
+    QLabel* overall_detail() const { return overall_detail_; }       // "45%  600/1325 帧"
+    QLabel* time_label() const { return times_; }                    // "已用时间 … 剩余时间 …"
+    // The completion notice, shown once the album is finished.
+    QWidget* done_notice() const { return notice_; }
+    QLineEdit* done_path() const { return done_path_; }
+    QPushButton* done_open_folder() const { return done_open_; }
+    QPushButton* done_close() const { return done_close_; }
 
 public slots:
-    // Escape does not end a run; only "停止制作" does.
-    void reject() override {}
+    // Escape does not end a run; only "停止制作" does. Once the album is finished it closes
+    // the window.
+    void reject() override;
 
 protected:
-    // The close label only changes its picture on this window.
-    void close_label_released() override {}
+    // The close label only changes its picture while a run goes on; afterwards it closes.
+    void close_label_released() override { reject(); }
 
 private:
     void production_tick();
@@ -72,6 +89,10 @@ private:
     void open_location();
     void open_output_folder();
     void finish();
+    void show_busy(int value, int maximum);
+    void show_frames(int value, int maximum);
+    void show_done();
+    void reset_progress();
 
     MakingSources sources_;
     AppState& state_;
@@ -85,6 +106,19 @@ private:
     QCheckBox* shutdown_;
     QLineEdit* name_;
     QPushButton* open_location_;
+    QLabel* template_caption_;
+    QLabel* template_detail_;
+    QLabel* overall_caption_;
+    QLabel* overall_detail_;
+    QLabel* times_;
+    QWidget* notice_;
+    QLineEdit* done_path_;
+    QPushButton* done_open_;
+    QPushButton* done_close_;
+    QElapsedTimer elapsed_;
+    MakingClock clock_;
+    bool converting_ = false;
+    bool done_ = false;
     QTimer production_timer_;
     QTimer closing_timer_;
     QString output_path_;

@@ -10,8 +10,9 @@ enum class ListKind { invalid = 0, picture = 8, song = 16 };
 // output file's extension (".mov", ".mp4", ".wmv").
 enum class FormatPreset { none = -1, vcd = 0, svcd = 1, dvd = 2, avi = 3 };
 
-// TV standard of a preset. Output stays at 25 frames per second for both; the standard only
-// tags the colour matrix of the video stream.
+// TV standard of a preset. It tags the colour matrix of the video stream and chooses the disc
+// format of a DVD or VCD at its disc size (album_format.h); every other file stays at 25
+// frames per second under both.
 enum class TvStandard { pal = 0, ntsc = 1 };
 
 // How a set bit rate is held: `variable` lets the encoder's own rate control vary the rate

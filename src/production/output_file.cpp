@@ -47,6 +47,20 @@ void declare_player_buffer(AVCodecContext& c, const AlbumFormat& format) {
     c.rc_buffer_size = int(std::min(peak / 2, kPlayerBufferBits));
 }
 
+// A disc stream keeps to what its players take: the pictures between key frames, the peak and
+// floor rates and the buffer are fixed by the disc format, not derived from the average.
+void declare_disc_rates(AVCodecContext& c, const DiscFormat& disc) {
+    c.gop_size = disc.gop_frames;
+    c.rc_max_rate = qint64(disc.peak_kbps) * 1000;
+    c.rc_min_rate = qint64(disc.floor_kbps) * 1000;
+    c.rc_buffer_size = disc.buffer_bits;
+    c.sample_aspect_ratio = AVRational{disc.sample_aspect.num, disc.sample_aspect.den};
+}
+
+AVRational frame_time(const OutputPlan& plan) {
+    return plan.disc ? AVRational{plan.disc->frame_rate.den, plan.disc->frame_rate.num} : kFrameTime;
+}
+
 bool is_mpeg_video(const AVCodec& codec) {
     return codec.id == AV_CODEC_ID_MPEG1VIDEO || codec.id == AV_CODEC_ID_MPEG2VIDEO;
 }
@@ -88,8 +102,20 @@ OutputFile::~OutputFile() {
 
 void OutputFile::open_container() {
     const QByteArray path = plan_.path.toUtf8();
-    check_av(avformat_alloc_output_context2(&container_, nullptr, plan_.format->muxer, path.constData()),
+    const char* muxer = plan_.disc ? plan_.disc->muxer : plan_.format->muxer;
+    check_av(avformat_alloc_output_context2(&container_, nullptr, muxer, path.constData()),
              QStringLiteral("Cannot set up a %1 file").arg(QLatin1String(plan_.format->name)));
+    if (plan_.disc)
+        set_disc_muxing();
+}
+
+void OutputFile::set_disc_muxing() {
+    container_->packet_size = unsigned(plan_.disc->packet_bytes);
+    check_av(av_opt_set_int(container_->priv_data, "muxrate", plan_.disc->mux_rate, 0),
+             QStringLiteral("Cannot set the mux rate"));
+    if (plan_.disc->preload_us > 0)
+        check_av(av_opt_set_int(container_->priv_data, "preload", plan_.disc->preload_us, 0),
+                 QStringLiteral("Cannot set the preload"));
 }
 
 void OutputFile::open_video() {
@@ -98,14 +124,16 @@ void OutputFile::open_video() {
     AVCodecContext* c = video_.codec.get();
     c->width = plan_.width;
     c->height = plan_.height;
-    c->time_base = kFrameTime;
-    c->framerate = av_inv_q(kFrameTime);
+    c->time_base = frame_time(plan_);
+    c->framerate = av_inv_q(c->time_base);
     c->pix_fmt = AV_PIX_FMT_YUV420P;
     c->bit_rate = qint64(plan_.video_kbps) * 1000;
     c->gop_size = kGopFrames;
     c->max_b_frames = plan_.format->max_b_frames;
     c->colorspace = colour_matrix(plan_.standard);
-    if (is_mpeg_video(*codec))
+    if (plan_.disc)
+        declare_disc_rates(*c, *plan_.disc);
+    else if (is_mpeg_video(*codec))
         declare_player_buffer(*c, *plan_.format);
     if (plan_.format->encoder_preset)
         av_opt_set(c->priv_data, "preset", plan_.format->encoder_preset, 0);
@@ -154,10 +182,15 @@ void OutputFile::write_picture(const QImage& picture) {
     write_frame(scaler_.scaled(picture));
 }
 
+// The encoder keeps its own reference to each frame it is sent, so one picture can be sent
+// again with the next time stamp.
 void OutputFile::write_frame(av::FramePtr frame) {
-    frame->pts = frames_;
-    encode(video_, frame.get());
     ++frames_;
+    const qint64 until = av_rescale_q(frames_, kFrameTime, video_.codec->time_base);
+    while (video_pts_ < until) {
+        frame->pts = video_pts_++;
+        encode(video_, frame.get());
+    }
     write_sound_until(video_end_sample());
 }
 

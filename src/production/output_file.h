@@ -20,6 +20,7 @@ struct OutputPlan {
     int height = 0;
     int video_kbps = 0;
     TvStandard standard = TvStandard::pal;
+    const DiscFormat* disc = nullptr;      // set: a stream for disc players at the disc's size
     QStringList songs;                     // played in order; may be empty
     bool keep_duration = true;             // sound cut or padded to the video's length
 };
@@ -36,8 +37,9 @@ public:
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    // Encodes `picture` (any size; scaled to the frame size) as the next frame, with the
-    // sound that belongs to it.
+    // Encodes `picture` (any size; scaled to the frame size) as the next album frame (1/25 s),
+    // with the sound that belongs to it. A disc at 30000/1001 frames a second shows each album
+    // frame until the next one is nearer in time, so about one in five is shown twice.
     void write_picture(const QImage& picture);
     // The same for a frame already scaled by a PictureScaler of size() (on another thread, say).
     void write_frame(av::FramePtr frame);
@@ -45,7 +47,7 @@ public:
     // Writes the rest of the sound, drains both encoders and writes the file's end.
     void finish();
 
-    qint64 frames() const { return frames_; }
+    qint64 frames() const { return frames_; }   // album frames written
     qint64 samples() const { return samples_; }   // at the audio encoder's rate
 
 private:
@@ -55,6 +57,7 @@ private:
     };
 
     void open_container();
+    void set_disc_muxing();
     void open_video();
     void open_audio();
     void open_file();
@@ -72,6 +75,7 @@ private:
     av::PacketPtr packet_;
     PictureScaler scaler_;
     qint64 frames_ = 0;
+    qint64 video_pts_ = 0;   // frames of the stream, in the video encoder's time base
     qint64 samples_ = 0;
 };
 

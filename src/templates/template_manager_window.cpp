@@ -4,10 +4,13 @@
 #include <QEventLoop>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QScrollBar>
 
 #include "templates/template_manager_pictures.h"
 
@@ -21,6 +24,9 @@ constexpr int kRightWidth = TemplateManagerWindow::kSize.width() - kRight - 16;
 constexpr int kButtonHeight = 32;
 constexpr int kSlideSteps = 40;
 const QColor kPhotoPanel{43, 48, 64};
+constexpr int kPictureColumn = 1;      // "模板": the template's picture before its name
+constexpr int kPictureTickMs = 15;     // lets the window draw between two renders
+constexpr int kPictureShownRole = Qt::UserRole + 1;
 
 const QStringList kCatalogueColumns = {QStringLiteral("序号"), QStringLiteral("模板"),   QStringLiteral("类型"),
                                        QStringLiteral("横照片"), QStringLiteral("竖照片"), QStringLiteral("时长"),
@@ -103,9 +109,11 @@ void pause_drawing(int ms) {
 } // namespace
 
 TemplateManagerWindow::TemplateManagerWindow(TemplateManagementServices services, const ThumbnailService& thumbnails,
-                                             const WindowSkin& skin, TemplateManagerHooks hooks, QWidget* parent)
+                                             const WindowSkin& skin, TemplateManagerHooks hooks,
+                                             TemplatePictureCache* pictures, QWidget* parent)
     : FramedWindow(QStringLiteral("TForm8"), QStringLiteral("模板管理"), kSize, skin, parent),
-      management_(services), ui_(services.ui), thumbnails_(thumbnails), hooks_(std::move(hooks)) {
+      management_(services), ui_(services.ui), thumbnails_(thumbnails), hooks_(std::move(hooks)),
+      pictures_(pictures) {
     build_catalogue_panel();
     build_used_panel();
     build_details();
@@ -114,6 +122,21 @@ TemplateManagerWindow::TemplateManagerWindow(TemplateManagementServices services
     start_timer_.setSingleShot(true);
     start_timer_.setInterval(1);
     connect(&start_timer_, &QTimer::timeout, this, &TemplateManagerWindow::load_strip);
+    picture_timer_.setSingleShot(true);
+    picture_timer_.setInterval(kPictureTickMs);
+    connect(&picture_timer_, &QTimer::timeout, this, &TemplateManagerWindow::show_pictures_in_view);
+    hover_ = new QLabel(this, Qt::ToolTip | Qt::FramelessWindowHint);
+    hover_->setObjectName(QStringLiteral("template_picture"));
+    hover_->setStyleSheet(QStringLiteral("background: white; border: 1px solid #8a8f9c; padding: 3px;"));
+    for (QTreeWidget* list : {moban_, used_list_}) {
+        list->setIconSize(kListPictureSize);
+        list->viewport()->installEventFilter(this);
+        list->viewport()->setMouseTracking(true);
+        connect(list->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+            hide_hover();
+            picture_timer_.start();
+        });
+    }
     fill_catalogue();
     shield_ = new InputShield(this);
 }
@@ -149,7 +172,7 @@ void TemplateManagerWindow::build_catalogue_panel() {
     section_caption(this, QStringLiteral("全部模板"), QPoint(kLeft + 2, 54));
     moban_ = report_list(this, QStringLiteral("moban"), kCatalogueColumns, QRect(kLeft, 76, kLeftWidth, 224));
     for (int c = 0; c < 6; ++c)
-        moban_->setColumnWidth(c, QList<int>{44, 128, 72, 54, 54, 68}[c]);
+        moban_->setColumnWidth(c, QList<int>{44, 150, 72, 54, 54, 68}[c]);
     connect(moban_, &QTreeWidget::itemDoubleClicked, this, &TemplateManagerWindow::use_selected_template);
     add_context_menu(moban_, {{QStringLiteral("使用选中模板"), &TemplateManagerWindow::use_selected_template},
                               {QStringLiteral("预览选中模板"), &TemplateManagerWindow::preview_catalogue_template}});
@@ -170,7 +193,7 @@ void TemplateManagerWindow::build_used_panel() {
     section_caption(this, QStringLiteral("已经使用的模板"), QPoint(kLeft + 2, 352));
     used_list_ = report_list(this, QStringLiteral("moban_shiyong"), kUsedColumns, QRect(kLeft, 374, kLeftWidth, 176));
     for (int c = 0; c < 8; ++c)
-        used_list_->setColumnWidth(c, QList<int>{40, 96, 64, 48, 48, 62, 66, 62}[c]);
+        used_list_->setColumnWidth(c, QList<int>{36, 110, 58, 48, 48, 62, 66, 62}[c]);
     connect(used_list_, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item) { select_used(used_list_->indexOfTopLevelItem(item)); });
     add_context_menu(used_list_, {{QStringLiteral("预览模板"), &TemplateManagerWindow::preview_used_template},
@@ -236,6 +259,7 @@ void TemplateManagerWindow::fill_catalogue() {
     for (const TemplateListRow& row : management_.catalogue().moban)
         items.append(new QTreeWidgetItem(catalogue_cells(row)));
     moban_->addTopLevelItems(items);
+    picture_timer_.start();
 }
 
 void TemplateManagerWindow::fill_used_list() {
@@ -245,6 +269,7 @@ void TemplateManagerWindow::fill_used_list() {
     for (int row = 0; row < int(used.size()); ++row)
         items.append(new QTreeWidgetItem(used_cells(used[std::size_t(row)], row)));
     used_list_->addTopLevelItems(items);
+    picture_timer_.start();
     if (shown_used_)
         if (QTreeWidgetItem* item = used_list_->topLevelItem(*shown_used_))
             used_list_->setCurrentItem(item);
@@ -298,7 +323,9 @@ void TemplateManagerWindow::open() {
     progress_->setRange(0, std::max(1, int(management_.album().photos.size())));
     progress_->setValue(0);
     start_timer_.start();
+    picture_timer_.start();
     exec();
+    hide_hover();
     // The strip and the frames exist only while the window is open, however it was left.
     start_timer_.stop();
     strip_->clear();
@@ -429,6 +456,132 @@ void TemplateManagerWindow::slide(QWidget* from, QWidget* to, int step_ms) {
     set_busy(false);
 }
 
-void TemplateManagerWindow::leave() { reject(); }
+void TemplateManagerWindow::leave() {
+    hide_hover();
+    reject();
+}
+
+std::optional<int> TemplateManagerWindow::template_of(const QTreeWidget* list, const QTreeWidgetItem* item) const {
+    const int row = item ? list->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item)) : -1;
+    if (row < 0)
+        return std::nullopt;
+    if (list == moban_) {
+        const auto& rows = management_.catalogue().moban;
+        return row < int(rows.size()) ? std::optional<int>(rows[std::size_t(row)].xuhao) : std::nullopt;
+    }
+    const auto& used = management_.album().used_templates;
+    return row < int(used.size()) ? std::optional<int>(used[std::size_t(row)].catalogue_number) : std::nullopt;
+}
+
+std::vector<QTreeWidgetItem*> TemplateManagerWindow::items_in_view(const QTreeWidget* list) const {
+    std::vector<QTreeWidgetItem*> items;
+    const int bottom = list->viewport()->height();
+    for (QTreeWidgetItem* item = list->itemAt(QPoint(1, 1)); item; item = list->itemBelow(item)) {
+        if (list->visualItemRect(item).top() >= bottom)
+            break;
+        items.push_back(item);
+    }
+    return items;
+}
+
+// Sets the item's picture when the cache has it, or renders it when `may_render`; true when
+// the item is done with (shown, or the template has no picture).
+bool TemplateManagerWindow::show_picture(QTreeWidgetItem* item, int template_row, bool may_render) {
+    if (item->data(kPictureColumn, kPictureShownRole).toBool())
+        return true;
+    if (!pictures_->has_picture(template_row) && !may_render)
+        return false;
+    const QImage picture = pictures_->picture(template_row);
+    if (!picture.isNull())
+        item->setIcon(kPictureColumn, QPixmap::fromImage(
+                                          picture.scaled(kListPictureSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    item->setData(kPictureColumn, kPictureShownRole, true);
+    return true;
+}
+
+// One render per tick at most, so the window stays drawn and answers while pictures come in.
+void TemplateManagerWindow::show_pictures_in_view() {
+    if (!pictures_ || !isVisible())
+        return;
+    bool rendered = false;
+    for (QTreeWidget* list : {moban_, used_list_}) {
+        for (QTreeWidgetItem* item : items_in_view(list)) {
+            const std::optional<int> row = template_of(list, item);
+            if (!row)
+                continue;
+            const bool had = pictures_->has_picture(*row);
+            if (!show_picture(item, *row, !rendered)) {
+                picture_timer_.start();
+                return;
+            }
+            rendered = rendered || !had;
+        }
+    }
+}
+
+bool TemplateManagerWindow::pictures_in_view_shown() const {
+    for (const QTreeWidget* list : {moban_, used_list_})
+        for (const QTreeWidgetItem* item : items_in_view(list))
+            if (template_of(list, item) && !item->data(kPictureColumn, kPictureShownRole).toBool())
+                return false;
+    return true;
+}
+
+void TemplateManagerWindow::show_hover(QTreeWidget* list, QPoint at, QPoint global) {
+    const QTreeWidgetItem* item = list->itemAt(at);
+    const std::optional<int> row = template_of(list, item);
+    const QImage picture = row && pictures_ ? pictures_->picture(*row) : QImage();
+    if (picture.isNull()) {
+        hide_hover();
+        return;
+    }
+    hover_item_ = item;
+    hover_->setPixmap(QPixmap::fromImage(picture));
+    hover_->adjustSize();
+    QPoint place = global + QPoint(16, 20);
+    if (const QScreen* screen = this->screen()) {
+        const QRect room = screen->availableGeometry();
+        place.setX(std::clamp(place.x(), room.left(), std::max(room.left(), room.right() - hover_->width())));
+        if (place.y() + hover_->height() > room.bottom())
+            place.setY(global.y() - hover_->height() - 8);
+    }
+    hover_->move(place);
+    hover_->show();
+    hover_->raise();
+}
+
+void TemplateManagerWindow::hide_hover() {
+    hover_item_ = nullptr;
+    hover_->hide();
+}
+
+bool TemplateManagerWindow::eventFilter(QObject* watched, QEvent* event) {
+    QTreeWidget* list = watched == moban_->viewport() ? moban_ : watched == used_list_->viewport() ? used_list_ : nullptr;
+    if (!list)
+        return FramedWindow::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::ToolTip: {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        show_hover(list, help->pos(), help->globalPos());
+        return true;
+    }
+    case QEvent::MouseMove:
+        if (hover_->isVisible() && list->itemAt(static_cast<QMouseEvent*>(event)->position().toPoint()) != hover_item_)
+            hide_hover();
+        break;
+    case QEvent::Leave:
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+        hide_hover();
+        break;
+    case QEvent::Resize:
+    case QEvent::Show:
+        picture_timer_.start();
+        break;
+    default:
+        break;
+    }
+    return FramedWindow::eventFilter(watched, event);
+}
 
 } // namespace velmora

@@ -4,12 +4,14 @@
 #include <map>
 #include <optional>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTimer>
 #include <QTreeWidget>
 
 #include "core/framed_window.h"
+#include "preview/template_picture_cache.h"
 #include "templates/photo_strip_view.h"
 #include "templates/slot_frames_view.h"
 #include "templates/template_management.h"
@@ -30,13 +32,19 @@ struct TemplateManagerHooks {
 // "模板管理" (TForm8): the catalogue's template list, the used templates with the details and
 // slot frames of the selected one, and the strip of all photos, which are dragged onto the
 // frames. Every command goes through TemplateManagement; the window only shows the lists.
+// With a picture cache, both template lists show a small picture of each template, rendered
+// only for the rows in view while the window is open, and a larger one while the pointer
+// rests on a row.
 class TemplateManagerWindow : public FramedWindow {
     Q_OBJECT
 public:
+    // `pictures` (optional, outliving the window) renders the templates' pictures.
     TemplateManagerWindow(TemplateManagementServices services, const ThumbnailService& thumbnails,
-                          const WindowSkin& skin, TemplateManagerHooks hooks, QWidget* parent = nullptr);
+                          const WindowSkin& skin, TemplateManagerHooks hooks, TemplatePictureCache* pictures = nullptr,
+                          QWidget* parent = nullptr);
 
     static constexpr QSize kSize{1188, 732};
+    static constexpr QSize kListPictureSize{40, 22};
 
     // The main window's command: clears the selection fields, sets the bar to 0 of the photo
     // count, starts the strip's loading timer and shows the window modally. The used templates
@@ -63,6 +71,10 @@ public:
     std::optional<int> selected_used() const { return shown_used_; }
     // True while the strip loads or an animation plays: commands cannot be given.
     bool busy() const { return !shield_->isHidden(); }
+    // The larger picture shown while the pointer rests on a template row (hidden otherwise).
+    QLabel* hover_picture() const { return hover_; }
+    // Whether every row in view of both lists shows its picture (or has none to show).
+    bool pictures_in_view_shown() const;
 
     // Fills the catalogue list from the catalogue as it stands; the program calls it once the
     // catalogue was read at start-up.
@@ -70,6 +82,7 @@ public:
 
 protected:
     void close_label_released() override { leave(); }
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void build_catalogue_panel();
@@ -90,6 +103,12 @@ private:
     std::optional<int> used_row() const;
     void set_busy(bool busy);
     void leave();
+    std::optional<int> template_of(const QTreeWidget* list, const QTreeWidgetItem* item) const;
+    std::vector<QTreeWidgetItem*> items_in_view(const QTreeWidget* list) const;
+    void show_pictures_in_view();
+    bool show_picture(QTreeWidgetItem* item, int template_row, bool may_render);
+    void show_hover(QTreeWidget* list, QPoint at, QPoint global);
+    void hide_hover();
 
     TemplateManagement management_;
     Ui& ui_;
@@ -105,6 +124,10 @@ private:
     QWidget* shield_ = nullptr;
     QTimer start_timer_;
     std::optional<int> shown_used_; // the used template whose slot frames are shown
+    TemplatePictureCache* pictures_ = nullptr;
+    QTimer picture_timer_;          // renders the next picture in view, one per tick
+    QLabel* hover_ = nullptr;
+    const QTreeWidgetItem* hover_item_ = nullptr;
 };
 
 } // namespace velmora

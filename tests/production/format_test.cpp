@@ -3,6 +3,8 @@
 #include "production/progress_line.h"
 #include "production/time_text.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace velmora::mcl {
@@ -77,6 +79,83 @@ TEST(ProgressLine, OneLinePerStatusCode) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(progress_line(c.progress, 65.9, 3601.2), c.line);
+}
+
+// What a FrameProgressLine wrote, read back from a memory stream.
+class WrittenProgress {
+public:
+    WrittenProgress() : out_(open_memstream(&data_, &size_)) {}
+    ~WrittenProgress() {
+        std::fclose(out_);
+        std::free(data_);
+    }
+    std::FILE* out() const { return out_; }
+    QString text() {
+        std::fflush(out_);
+        return QString::fromUtf8(data_, qsizetype(size_));
+    }
+
+private:
+    char* data_ = nullptr;
+    std::size_t size_ = 0;
+    std::FILE* out_;
+};
+
+TEST(FrameProgressLine, AwayFromATerminalPrintsAPlainLineEveryFewSeconds) {
+    using namespace std::chrono_literals;
+    WrittenProgress written;
+    FrameProgressLine line(written.out(), false);
+    const auto start = FrameProgressLine::Clock::now();
+    line.show(0, 100, start);
+    line.show(10, 100, start + 1s);     // too soon
+    line.show(50, 100, start + 5s);
+    line.show(60, 100, start + 6s);     // too soon
+    line.show(100, 100, start + 7s);    // the last frame always shows
+    line.end();
+    const QStringList lines = written.text().split('\n');
+    ASSERT_EQ(lines.size(), 4) << written.text().toStdString();   // three lines and the empty rest
+    EXPECT_EQ(lines[0], "[..............................] 0/100 frames  0.0 fps  00:00:00 left");
+    EXPECT_EQ(lines[1], "[###############...............] 50/100 frames  10.0 fps  00:00:05 left");
+    EXPECT_TRUE(lines[2].startsWith("[##############################] 100/100 frames")) << lines[2].toStdString();
+    EXPECT_EQ(lines[3], "");
+    EXPECT_FALSE(written.text().contains('\r'));
+}
+
+TEST(FrameProgressLine, OnATerminalRewritesOneLineAndEndsIt) {
+    using namespace std::chrono_literals;
+    WrittenProgress written;
+    FrameProgressLine line(written.out(), true);
+    const auto start = FrameProgressLine::Clock::now();
+    line.show(0, 10, start);
+    line.show(5, 10, start + 100ms);    // too soon
+    line.show(5, 10, start + 300ms);
+    EXPECT_FALSE(written.text().contains('\n'));
+    EXPECT_EQ(written.text().count('\r'), 2);
+    line.end();
+    EXPECT_TRUE(written.text().endsWith("left\n"));
+    line.end();                          // nothing more once the line is ended
+    EXPECT_EQ(written.text().count('\n'), 1);
+}
+
+// A message while the progress line is shown starts on a line of its own, and the progress
+// line is drawn again below it with the next report.
+TEST(FrameProgressLine, MessagesStartOnAFreshLineBelowTheProgressLine) {
+    using namespace std::chrono_literals;
+    WrittenProgress written;
+    FrameProgressLine line(written.out(), true);
+    const auto start = FrameProgressLine::Clock::now();
+    line.print_line(QStringLiteral("before"));
+    line.show(0, 10, start);
+    line.print_line(QStringLiteral("相册制作失败：x"));
+    line.show(1, 10, start + 10ms);     // soon after, yet drawn again below the message
+    line.end();
+    const QString text = written.text();
+    EXPECT_TRUE(text.startsWith("before\n\r[")) << text.toStdString();
+    const qsizetype message = text.indexOf(QStringLiteral("相册制作失败"));
+    ASSERT_GT(message, 6);
+    EXPECT_EQ(text.mid(message - 6, 6), " left\n") << text.toStdString();
+    EXPECT_NE(text.indexOf(QStringLiteral("\r[###"), message), -1) << "drawn again: " << text.toStdString();
+    EXPECT_TRUE(text.endsWith(" left\n")) << text.toStdString();
 }
 
 TEST(TimeText, WholeSecondsAsAClock) {

@@ -1,6 +1,6 @@
 #include "production/made_album_fixture.h"
 
-#include "common/sample_photo.h"
+#include "preview/sample_photo.h"
 #include "core/jpeg_writer.h"
 #include "core/system_settings.h"
 #include "media/sine_song.h"

@@ -3,6 +3,8 @@
 #include "media/av_error.h"
 #include "media/av_handles.h"
 
+#include <QFile>
+#include <algorithm>
 #include <QImage>
 #include <cmath>
 #include <functional>
@@ -108,22 +110,44 @@ OutputProbe probe_output(const QString& path) {
     probe.height = vs->codecpar->height;
     const AVRational rate = vs->avg_frame_rate.num ? vs->avg_frame_rate : vs->r_frame_rate;
     probe.frame_rate = av_q2d(rate);
+    probe.frame_rate_text = QStringLiteral("%1/%2").arg(rate.num).arg(rate.den);
+    const AVRational sar = av_guess_sample_aspect_ratio(input.get(), const_cast<AVStream*>(vs), nullptr);
+    probe.display_aspect = probe.height > 0 ? probe.width * (sar.num ? av_q2d(sar) : 1.0) / probe.height : 0;
     qint64 samples = 0;
     int sample_rate = 0;
     if (audio.codec) {
         probe.audio_codec = QString::fromLatin1(avcodec_get_name(input->streams[audio.stream]->codecpar->codec_id));
         sample_rate = audio.codec->sample_rate;
+        probe.audio_sample_rate = sample_rate;
+        probe.audio_channels = audio.codec->ch_layout.nb_channels;
     }
+    int since_key = 0;
     decode_all(input.get(), video, audio, [&](const Decoder& d, AVFrame* frame) {
-        if (d.stream == video.stream)
+        if (d.stream == video.stream) {
             ++probe.video_frames;
-        else
+            since_key = frame->key_frame ? 1 : since_key + 1;
+            probe.longest_gop = std::max(probe.longest_gop, since_key);
+        } else
             samples += frame->nb_samples;
         return true;
     });
     probe.video_seconds = probe.video_frames / (probe.frame_rate > 0 ? probe.frame_rate : 25.0);
     probe.audio_seconds = sample_rate > 0 ? double(samples) / sample_rate : 0;
     return probe;
+}
+
+qint64 first_pack_mux_rate(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read " + path.toStdString());
+    const QByteArray head = file.read(14);
+    const auto byte = [&](int i) { return qint64(quint8(head.at(i))); };
+    if (head.size() < 14 || !head.startsWith(QByteArray("\x00\x00\x01\xba", 4)))
+        return 0;
+    // The rate counts units of 50 bytes a second: 22 bits after the clock reference.
+    if ((byte(4) & 0xC0) == 0x40)   // MPEG-2 pack
+        return ((byte(10) << 14) | (byte(11) << 6) | (byte(12) >> 2)) * 400;
+    return (((byte(9) & 0x7F) << 15) | (byte(10) << 7) | (byte(11) >> 1)) * 400;
 }
 
 QColor frame_pixel(const QString& path, int frame, int x, int y) {

@@ -11,17 +11,18 @@ namespace {
 
 using mcl::AlbumType;
 
-QStringList size_texts(AlbumType type) {
+QStringList size_texts(AlbumType type, mcl::TvStandard standard = mcl::TvStandard::pal) {
     QStringList texts;
-    for (const OutputSize& size : output_sizes(type))
+    for (const OutputSize& size : output_sizes(type, standard))
         texts << size.text();
     return texts;
 }
 
 TEST(OutputSizes, EveryTypeOffersItsListWithItsDefault) {
-    const QStringList vcd = {"320 × 176", "464 × 256", "640 × 368", "800 × 480", "1280 × 720"};
+    const QStringList vcd = {"320 × 176", "464 × 256", "640 × 368", "800 × 480", "1280 × 720", "352×288 VCD光盘"};
     const QStringList other = {"320 × 176",  "464 × 256",  "640 × 368",   "800 × 480",  "1280 × 720",
                                "1440 × 816", "1600 × 896", "1920 × 1088", "2048 × 1152"};
+    const QStringList dvd = other + QStringList{"720×576 DVD光盘"};
     const struct {
         AlbumType type;
         const QStringList& sizes;
@@ -29,7 +30,7 @@ TEST(OutputSizes, EveryTypeOffersItsListWithItsDefault) {
         int width, height;
     } cases[] = {
         {AlbumType::vcd, vcd, "1280 × 720", 1280, 720},       {AlbumType::svcd, other, "1920 × 1088", 1920, 1088},
-        {AlbumType::dvd, other, "1920 × 1088", 1920, 1088},   {AlbumType::mov, other, "1920 × 1088", 1920, 1088},
+        {AlbumType::dvd, dvd, "1920 × 1088", 1920, 1088},     {AlbumType::mov, other, "1920 × 1088", 1920, 1088},
         {AlbumType::avi, other, "1920 × 1088", 1920, 1088},   {AlbumType::mp4, other, "1920 × 1088", 1920, 1088},
         {AlbumType::wmv, other, "1920 × 1088", 1920, 1088},
     };
@@ -50,7 +51,42 @@ TEST(OutputSizes, EveryTypeOffersItsListWithItsDefault) {
         EXPECT_TRUE(settings.xiangce_mingcheng.isEmpty());
         EXPECT_TRUE(settings.xiangce_baocun_weizhi.isEmpty());
     }
-    EXPECT_TRUE(output_sizes(AlbumType::invalid).empty());
+    EXPECT_TRUE(output_sizes(AlbumType::invalid, mcl::TvStandard::pal).empty());
+}
+
+TEST(OutputSizes, DiscSizesFollowTheTvStandard) {
+    using mcl::TvStandard;
+    const struct {
+        AlbumType type;
+        TvStandard standard;
+        const char* last;
+        int width, height;
+    } cases[] = {
+        {AlbumType::dvd, TvStandard::pal, "720×576 DVD光盘", 720, 576},
+        {AlbumType::dvd, TvStandard::ntsc, "720×480 DVD光盘", 720, 480},
+        {AlbumType::vcd, TvStandard::pal, "352×288 VCD光盘", 352, 288},
+        {AlbumType::vcd, TvStandard::ntsc, "352×240 VCD光盘", 352, 240},
+    };
+    for (const auto& c : cases) {
+        const QStringList texts = size_texts(c.type, c.standard);
+        EXPECT_EQ(texts.back(), QString::fromUtf8(c.last));
+        OutputSettings settings;
+        settings.tv_standard = c.standard;
+        prepare_album_type_choice(settings, c.type);
+        choose_output_size(settings, int(texts.size()) - 1);
+        EXPECT_EQ(settings.shuchu_chicun, QString::fromUtf8(c.last));
+        EXPECT_EQ(QSize(settings.chicun_width, settings.chicun_height), QSize(c.width, c.height));
+        EXPECT_EQ(chosen_size_index(settings), texts.size() - 1);
+        EXPECT_EQ(output_size_text(c.type, c.standard, c.width, c.height), QString::fromUtf8(c.last));
+        // The album is still rendered at 16:9.
+        EXPECT_EQ(settings.render_size(), QSize(1920, 1080));
+        choose_default_size(settings);
+        EXPECT_EQ(chosen_size_index(settings), default_size_index(c.type));
+    }
+    // Another standard's disc size is an ordinary size; the other types have no disc size.
+    EXPECT_EQ(output_size_text(AlbumType::dvd, TvStandard::ntsc, 720, 576), "720 × 576");
+    EXPECT_EQ(size_texts(AlbumType::svcd, TvStandard::ntsc).size(), 9);
+    EXPECT_EQ(size_texts(AlbumType::mp4, TvStandard::pal).size(), 9);
 }
 
 TEST(AlbumTypeChoice, ChoosingAnItemAndDefaultCopyTheItem) {
@@ -60,7 +96,7 @@ TEST(AlbumTypeChoice, ChoosingAnItemAndDefaultCopyTheItem) {
     EXPECT_EQ(settings.shuchu_chicun, "320 × 176");
     EXPECT_EQ(settings.chicun_width, 320);
     EXPECT_EQ(settings.chicun_height, 176);
-    for (int outside : {-1, 9}) {
+    for (int outside : {-1, 10}) {
         choose_output_size(settings, outside);
         EXPECT_EQ(settings.chicun_width, 320) << outside;
     }

@@ -33,7 +33,7 @@ TEST(AlbumTypeWindow, ShowsTheTypesDefaultAndStartsWithAName) {
         prepare_album_type_choice(w.settings, type);
         test::when_modal_shows([&](QWidget* window) {
             EXPECT_EQ(window->objectName(), "TForm24");
-            EXPECT_EQ(w.album_type.size_list()->count(), vcd ? 5 : 9);
+            EXPECT_EQ(w.album_type.size_list()->count(), vcd ? 6 : 10);
             EXPECT_EQ(w.album_type.size_list()->currentRow(), vcd ? 4 : 7);
             EXPECT_EQ(w.album_type.chosen_size()->text(), vcd ? "1280 × 720" : "1920 × 1088");
             EXPECT_EQ(w.album_type.chosen_type()->text(), vcd ? "VCD" : "DVD");
@@ -45,6 +45,11 @@ TEST(AlbumTypeWindow, ShowsTheTypesDefaultAndStartsWithAName) {
             emit list->itemClicked(list->item(1));
             EXPECT_EQ(w.album_type.chosen_size()->text(), "464 × 256");
             EXPECT_EQ(w.settings.chicun_width, 464);
+            // The disc size comes last.
+            emit list->itemClicked(list->item(list->count() - 1));
+            EXPECT_EQ(w.album_type.chosen_size()->text(), vcd ? "352×288 VCD光盘" : "720×576 DVD光盘");
+            EXPECT_EQ(w.settings.chicun_width, vcd ? 352 : 720);
+            EXPECT_EQ(list->currentRow(), list->count() - 1);
             test::press(window, QStringLiteral("默认"));
             EXPECT_EQ(list->currentRow(), vcd ? 4 : 7);
             EXPECT_EQ(w.settings.chicun_height, vcd ? 720 : 1088);
@@ -62,6 +67,22 @@ TEST(AlbumTypeWindow, ShowsTheTypesDefaultAndStartsWithAName) {
         EXPECT_EQ(w.settings.quxiao, AlbumTypeAnswer::Start);
         EXPECT_EQ(w.settings.xiangce_mingcheng, "春游");
     }
+}
+
+TEST(AlbumTypeWindow, OffersTheDiscSizeOfTheTvStandard) {
+    Windows w;
+    w.settings.tv_standard = mcl::TvStandard::ntsc;
+    prepare_album_type_choice(w.settings, AlbumType::dvd);
+    test::when_modal_shows([&](QWidget* window) {
+        QListWidget* list = w.album_type.size_list();
+        ASSERT_EQ(list->count(), 10);
+        EXPECT_EQ(list->item(9)->text(), "720×480 DVD光盘");
+        emit list->itemClicked(list->item(9));
+        EXPECT_EQ(w.album_type.chosen_size()->text(), "720×480 DVD光盘");
+        EXPECT_EQ(QSize(w.settings.chicun_width, w.settings.chicun_height), QSize(720, 480));
+        test::press_close_label(window);
+    });
+    w.album_type.open_modal();
 }
 
 TEST(AlbumTypeWindow, CancelCloseLabelAndEscapeAnswerCancel) {

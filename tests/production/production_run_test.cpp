@@ -80,6 +80,26 @@ TEST_F(ProductionRunTest, MusicSyncMakesTheAlbumAsLongAsTheSongsPlayedOnce) {
     EXPECT_EQ(test::probe_output(f.output_path()).video_frames, 175);
 }
 
+// The album is made at 25 frames a second at its render size whatever the disc: only the
+// encoder shows it at 30000/1001 on an NTSC DVD.
+TEST_F(ProductionRunTest, AnNtscDvdDiscKeepsTheAlbumsFramesAndShowsThemAt2997) {
+    f.add_photos(1);
+    f.add_song(3);
+    f.settings.sync_mode = SyncMode::Music;
+    f.settings.tv_standard = mcl::TvStandard::ntsc;
+    f.settings.chicun_width = 720;
+    f.settings.chicun_height = 480;
+    ASSERT_EQ(run(), ProductionOutcome::Complete) << error.toStdString();
+    EXPECT_EQ(state.zhizuo_zongzhen_sum, 75);
+    EXPECT_EQ(state.Falsh_size, QSize(800, 450));
+    const test::OutputProbe probe = test::probe_output(f.output_path());
+    EXPECT_EQ(probe.frame_rate_text, "30000/1001");
+    EXPECT_EQ(probe.video_frames, 90);   // 75 frames of 1/25 s in frames of 1001/30000 s
+    EXPECT_EQ(QSize(probe.width, probe.height), QSize(720, 480));
+    EXPECT_NEAR(probe.display_aspect, 16.0 / 9.0, 0.002);
+    EXPECT_NEAR(probe.audio_seconds, 3.0, 0.1);
+}
+
 TEST_F(ProductionRunTest, AStoppedRunLeavesNoFile) {
     f.add_photos(1);
     int pumps = 0;

@@ -4,6 +4,8 @@
 #include <QDirIterator>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QHelpEvent>
+#include <QSet>
 #include <gtest/gtest.h>
 
 #include "app/modal_answers.h"
@@ -182,6 +184,85 @@ TEST_F(TemplateManagerWindowTest, DeletesTheSelectedUsedTemplateAfterConfirmatio
         EXPECT_EQ(ui.messages.back().text, "没有选中模板文件！");
         EXPECT_EQ(album.used_templates.size(), 1u);
     });
+}
+
+// How many colours a picture holds, roughly: a blank or failed render has one or two.
+int colour_count(const QImage& picture) {
+    QSet<QRgb> colours;
+    for (int y = 0; y < picture.height(); y += 6)
+        for (int x = 0; x < picture.width(); x += 6)
+            colours.insert(picture.pixel(x, y) & 0xF0F0F0);
+    return int(colours.size());
+}
+
+TEST(TemplatePictureCache, RendersEachTemplateOnceAndKeepsIt) {
+    test::TempFolder folder;
+    const DataRoot root{folder.file(QStringLiteral("smxcwjj"))};
+    test::copy_tree(QStringLiteral(VELMORA_DATA_ROOT), root.path());
+    TemplateCatalogue catalogue;
+    TemplatePictureCache cache(root, catalogue, folder.file(QStringLiteral("pictures")));
+    load_template_catalogue(root, catalogue);   // the desktop program reads it after making the cache
+    ASSERT_GE(catalogue.mobancanshu.size(), 2u);
+    const QImage first = cache.picture(0);
+    EXPECT_EQ(first.size(), TemplatePictureCache::kPictureSize);
+    EXPECT_GT(colour_count(first), 20) << "a painted template, not a blank frame";
+    EXPECT_EQ(cache.picture(0), first);
+    EXPECT_NE(cache.picture(1), first);
+    EXPECT_EQ(cache.renders(), 2);
+    EXPECT_TRUE(cache.picture(int(catalogue.mobancanshu.size())).isNull());
+    EXPECT_TRUE(cache.picture(-1).isNull());
+    EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("pictures")))) << "nothing is left on disk";
+    // A damaged movie gives no picture, once.
+    QFile::resize(catalogue.mobancanshu[2].weizhi, 10);
+    EXPECT_TRUE(cache.picture(2).isNull());
+    EXPECT_TRUE(cache.picture(2).isNull());
+    EXPECT_EQ(cache.renders(), 3);
+}
+
+TEST_F(TemplateManagerWindowTest, ListsShowTemplatePicturesRenderedOnlyForTheRowsInView) {
+    TemplatePictureCache cache(root, catalogue, folder.file(QStringLiteral("pictures")));
+    window = std::make_unique<TemplateManagerWindow>(
+        TemplateManagementServices{album, catalogue, settings, ui, root, state, pool, [](int) { return 0; }},
+        thumbnails, skin, TemplateManagerHooks{}, &cache);
+    add_photo(QStringLiteral("tall"), 300, 400);
+    while_open([&] {
+        QTreeWidget* list = window->catalogue_view();
+        ASSERT_TRUE(test::wait_until([&] { return window->pictures_in_view_shown(); }));
+        const int rows = list->topLevelItemCount();
+        const QTreeWidgetItem* first = list->topLevelItem(0);
+        EXPECT_EQ(first->icon(1).actualSize(TemplateManagerWindow::kListPictureSize),
+                  TemplateManagerWindow::kListPictureSize);
+        // Only the rows in view were rendered; the last rows wait until they are scrolled to.
+        const int in_view = cache.renders();
+        EXPECT_GT(in_view, 0);
+        ASSERT_LT(in_view, rows) << "the list is expected to hold more rows than it shows";
+        EXPECT_TRUE(list->topLevelItem(rows - 1)->icon(1).isNull());
+        list->scrollToBottom();
+        ASSERT_TRUE(test::wait_until([&] { return window->pictures_in_view_shown(); }));
+        EXPECT_FALSE(list->topLevelItem(rows - 1)->icon(1).isNull());
+
+        // A used template shows the same picture without rendering again.
+        const int renders = cache.renders();
+        select(list, rows - 1);
+        test::press(window.get(), QStringLiteral("使用选中模板  ↓"));
+        ASSERT_TRUE(test::wait_until([&] { return window->pictures_in_view_shown(); }));
+        EXPECT_FALSE(window->used_list()->topLevelItem(0)->icon(1).isNull());
+        EXPECT_EQ(cache.renders(), renders);
+
+        // Resting the pointer on a row shows the larger picture; leaving the list hides it.
+        QWidget* viewport = list->viewport();
+        const QPoint at = list->visualItemRect(list->topLevelItem(rows - 1)).center();
+        QHelpEvent rest(QEvent::ToolTip, at, viewport->mapToGlobal(at));
+        QApplication::sendEvent(viewport, &rest);
+        ASSERT_TRUE(window->hover_picture()->isVisible());
+        const QImage large = window->hover_picture()->pixmap().toImage();
+        EXPECT_EQ(large.size(), TemplatePictureCache::kPictureSize);
+        EXPECT_EQ(large.convertToFormat(QImage::Format_RGB32), cache.picture(catalogue.moban.back().xuhao));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(viewport, &leave);
+        EXPECT_FALSE(window->hover_picture()->isVisible());
+    });
+    EXPECT_FALSE(window->hover_picture()->isVisible());
 }
 
 } // namespace

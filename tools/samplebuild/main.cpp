@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QGuiApplication>
 
-#include "common/sample_photo.h"
+#include "preview/sample_photo.h"
 #include "core/data_error.h"
 #include "core/jpeg_writer.h"
 #include "melody.h"

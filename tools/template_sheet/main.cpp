@@ -11,11 +11,8 @@
 #include <QTemporaryDir>
 
 #include "core/data_error.h"
-#include "core/jpeg_writer.h"
-#include "core/packed_file.h"
+#include "preview/sample_play_folder.h"
 #include "preview/template_player.h"
-#include "common/sample_photo.h"
-#include "templates/bar_list.h"
 #include "templates/template_catalogue.h"
 
 namespace {
@@ -24,40 +21,6 @@ using namespace velmora;
 
 constexpr QSize kRender{800, 450};
 constexpr QSize kAlbumRender{1920, 1080};
-
-// Writes what a template's movie reads, as the album workspace lays it out, and returns
-// the movie's path.
-QString prepare_play_folder(const DataRoot& root, const TemplateParams& t, const QString& workspace,
-                            QSize render) {
-    const QString folder = workspace + QStringLiteral("/wj_y_l/wj_y_l/wj_y_l/wj_y_l/wj_y_l_1");
-    const QString pic = workspace + QStringLiteral("/wj_y_l/wj_y_l/wj_y_l/pic");
-    QDir(folder).removeRecursively();
-    QDir().mkpath(folder);
-    QDir().mkpath(pic);
-    const QString movie = folder + QStringLiteral("/wj_y_l_1.rar");
-    unpack_nested_in_memory(t.weizhi, rounds::kTemplateMovie, movie);
-
-    const QString background = folder + QStringLiteral("/background.rar.jpg");
-    unpack_nested_in_memory(root.default_background(), rounds::kDefaultBackground, background);
-    save_jpeg(QImage(background).scaled(render, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
-              folder + QStringLiteral("/wj_y_l_b_j.jpg"));
-    QFile::remove(background);
-    save_jpeg(paint_sample_photo(render, 7), pic + QStringLiteral("/picture_0.jpg"));
-
-    const QStringList names = split_bar_list(t.xpjpgmc);
-    const QStringList widths = split_bar_list(t.xpkd);
-    const QStringList heights = split_bar_list(t.xpgd);
-    for (qsizetype k = 0; k < names.size(); ++k) {
-        const QSize size(render.width() * widths.value(k).toInt() / 1920, render.height() * heights.value(k).toInt() / 1080);
-        // A derived picture repeats the photo of the slot whose name it contains.
-        int seed = int(k);
-        for (qsizetype s = 0; s < names.size(); ++s)
-            if (s != k && names[k].contains(names[s]) && names[s].count(QLatin1Char('_')) == 1)
-                seed = int(s);
-        save_jpeg(paint_sample_photo(size.expandedTo(QSize(8, 8)), seed), folder + QLatin1Char('/') + names[k] + QStringLiteral(".jpg"));
-    }
-    return movie;
-}
 
 QImage contact_sheet(TemplatePlayer& player, const QString& title) {
     constexpr int kColumns = 4;
@@ -94,7 +57,7 @@ int print_timing(const DataRoot& root) {
     double all_ms = 0;
     int all_frames = 0;
     for (const TemplateParams& t : catalogue.mobancanshu) {
-        player.load(prepare_play_folder(root, t, workspace.path(), kAlbumRender));
+        player.load(prepare_sample_play_folder(root, t, workspace.path(), kAlbumRender));
         const double start = thread_cpu_ms();
         int frames = 0;
         for (int frame = 0; frame < player.total_frames(); frame += 4, ++frames)
@@ -137,7 +100,7 @@ int main(int argc, char** argv) {
         TemplatePlayer player(QStringLiteral("sheet"), kRender);
         player.set_background_transparency(30);
         for (const TemplateParams& t : catalogue.mobancanshu) {
-            player.load(prepare_play_folder(root, t, workspace.path(), kRender));
+            player.load(prepare_sample_play_folder(root, t, workspace.path(), kRender));
             const QString file = out + QStringLiteral("/template_%1.png").arg(t.xuhao, 2, 10, QLatin1Char('0'));
             contact_sheet(player, QStringLiteral("%1  %2  (%3 frames)").arg(t.xuhao).arg(t.mingcheng).arg(player.total_frames()))
                 .save(file);

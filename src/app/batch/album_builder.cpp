@@ -157,7 +157,7 @@ QString add_photos_with_templates(const DataRoot& root, const TemplateCatalogue&
     return {};
 }
 
-void print_messages(ScriptedUi& ui, TerminalProgress& terminal) {
+void print_messages(ScriptedUi& ui, mcl::FrameProgressLine& terminal) {
     ui.on_message = [&terminal](const ScriptedUi::Message& m) { terminal.print_line(m.title + QStringLiteral(": ") + m.text); };
 }
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <QStringList>
 
-#include "app/batch/terminal_progress.h"
+#include "production/progress_line.h"
 #include "core/app_state.h"
 #include "core/data_root.h"
 #include "core/scripted_ui.h"
@@ -41,6 +41,6 @@ QString add_photos_with_templates(const DataRoot& root, const TemplateCatalogue&
 
 // A ScriptedUi that prints every message to standard error, as the batch tool reports them,
 // each on a line of its own below `terminal`'s progress line.
-void print_messages(ScriptedUi& ui, TerminalProgress& terminal);
+void print_messages(ScriptedUi& ui, mcl::FrameProgressLine& terminal);
 
 } // namespace velmora::batch

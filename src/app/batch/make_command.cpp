@@ -7,13 +7,14 @@
 #include "app/batch/album_builder.h"
 #include "app/batch/commands.h"
 #include "app/batch/stop_signals.h"
-#include "app/batch/terminal_progress.h"
 #include "core/data_error.h"
 #include "core/startup_abort.h"
 #include "production/album_lyrics.h"
 #include "production/album_type_choice.h"
+#include "production/dvd_folder.h"
 #include "production/format_command.h"
 #include "production/production_run.h"
+#include "production/progress_line.h"
 
 namespace velmora::batch {
 namespace {
@@ -31,6 +32,7 @@ struct MakeOptions {
     QString name = QStringLiteral("album");
     bool overwrite = false;
     QString out;
+    QString dvd_folder;          // also write a DVD-Video folder here
     QStringList photos;
 };
 
@@ -50,6 +52,7 @@ QString apply_value(MakeOptions& o, const QString& option, const QString& value)
     else if (option == QLatin1String("--music")) o.music.append(value);
     else if (option == QLatin1String("--name")) o.name = value;
     else if (option == QLatin1String("--out")) o.out = value;
+    else if (option == QLatin1String("--dvd-folder")) o.dvd_folder = value;
     else if (option == QLatin1String("--type")) {
         const auto type = album_type_from_text(value);
         if (!type)
@@ -78,6 +81,22 @@ QString apply_value(MakeOptions& o, const QString& option, const QString& value)
     return {};
 }
 
+// A DVD-Video folder needs a DVD album at the disc size of its standard; that size is the
+// default then.
+QString dvd_folder_refusal(MakeOptions& o) {
+    const mcl::DiscFormat* disc = mcl::disc_format(mcl::AlbumType::dvd, o.standard);
+    if (o.type != mcl::AlbumType::dvd)
+        return QStringLiteral("--dvd-folder needs --type DVD");
+    if (o.size.isEmpty())
+        o.size = QSize(disc->width, disc->height);
+    if (!mcl::disc_format_for_size(o.type, o.standard, o.size.width(), o.size.height()))
+        return QStringLiteral("--dvd-folder needs the DVD disc size %1x%2 of %3")
+            .arg(disc->width).arg(disc->height).arg(QLatin1String(o.standard == mcl::TvStandard::ntsc ? "NTSC" : "PAL"));
+    if (QFileInfo::exists(o.dvd_folder))
+        return QStringLiteral("%1 already exists; --dvd-folder names a folder to create").arg(o.dvd_folder);
+    return {};
+}
+
 std::optional<MakeOptions> parse_make_options(QStringList arguments, QString& error) {
     MakeOptions o;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -100,6 +119,8 @@ std::optional<MakeOptions> parse_make_options(QStringList arguments, QString& er
         error = QStringLiteral("--out FOLDER is required");
     else if (!QFileInfo(o.out).isDir())
         error = QStringLiteral("the output folder %1 does not exist").arg(o.out);
+    else if (!o.dvd_folder.isEmpty())
+        error = dvd_folder_refusal(o);
     return error.isEmpty() ? std::optional<MakeOptions>(o) : std::nullopt;
 }
 
@@ -110,7 +131,7 @@ OutputSettings output_settings(const MakeOptions& o) {
     if (!o.size.isEmpty()) {
         s.chicun_width = o.size.width();
         s.chicun_height = o.size.height();
-        s.shuchu_chicun = OutputSize{s.chicun_width, s.chicun_height}.text();
+        s.shuchu_chicun = output_size_text(o.type, o.standard, s.chicun_width, s.chicun_height);
     }
     s.huamianzhiliang_xuanzhong = o.quality;
     s.tv_standard = o.standard;
@@ -175,7 +196,7 @@ int run_make(QStringList arguments, const QString& program_folder, const QString
     error = load_catalogue(root, catalogue);
     if (!error.isEmpty())
         return fail(error);
-    TerminalProgress progress;
+    mcl::FrameProgressLine progress = mcl::FrameProgressLine::standard_error();
     ScriptedUi ui;
     print_messages(ui, progress);
     Album album;
@@ -218,6 +239,14 @@ int run_make(QStringList arguments, const QString& program_folder, const QString
     if (outcome != ProductionOutcome::Complete)
         return 1;   // the reason was printed as a message
     std::printf("%s\n", QDir::toNativeSeparators(output).toUtf8().constData());
+    if (!options->dvd_folder.isEmpty()) {
+        const DvdFolderResult dvd = write_dvd_folder(output, options->dvd_folder, options->standard);
+        for (const QString& warning : dvd.warnings)
+            std::fprintf(stderr, "velmora-make: dvdauthor: %s\n", warning.toUtf8().constData());
+        if (!dvd.error.isEmpty())
+            return fail(QStringLiteral("the album %1 was made, but its DVD folder was not: %2").arg(output, dvd.error));
+        std::printf("%s\n", QDir::toNativeSeparators(options->dvd_folder).toUtf8().constData());
+    }
     return 0;
 }
 

@@ -106,7 +106,7 @@ int run_plan(QStringList arguments, const QString& program_folder, const QString
     error = load_catalogue(root, catalogue);
     if (!error.isEmpty())
         return fail(error);
-    TerminalProgress terminal;
+    mcl::FrameProgressLine terminal = mcl::FrameProgressLine::standard_error();
     ScriptedUi ui;
     print_messages(ui, terminal);
     Album album;

@@ -28,9 +28,11 @@ DesktopApp::DesktopApp(DataRoot root, Options options)
     : root_(std::move(root)), options_(std::move(options)), skin_(WindowSkin::paint()),
       random_(seeded_random_pick(std::uint32_t(QDateTime::currentMSecsSinceEpoch()))),
       photos_(album_, state_, ui_, random_, text_effects_),
+      // Its folder lies in the work folder, which start-up and exit clear.
+      template_pictures_(root_, catalogue_, root_.work_dir() + QStringLiteral("/template_pictures")),
       windows_(skin_, {state_, output_, root_, settings_, songs_, lyrics_, scripts_, lyric_table_, player_,
                        album_lyrics_, root_.program_folder(), photos_, assignment_, thumbnails_, ui_, catalogue_,
-                       photo_hooks(), manager_hooks()}),
+                       photo_hooks(), manager_hooks(), &template_pictures_}),
       format_command_(output_, state_, album_, ui_, format_hooks()) {
     ui_.attach(windows_);
     ui_.set_progress_bar(windows_.progress().bar());

@@ -15,6 +15,7 @@
 #include "media/lyric_list.h"
 #include "media/media_player.h"
 #include "media/script_conversion.h"
+#include "preview/template_picture_cache.h"
 #include "preview/template_player.h"
 #include "preview/template_player_view.h"
 #include "production/album_lyrics.h"
@@ -115,6 +116,7 @@ private:
     NoAutoTextEffects text_effects_;
     RandomPick random_;
     PhotoList photos_;
+    TemplatePictureCache template_pictures_;
     WindowSet windows_;
     FormatCommand format_command_;
     std::unique_ptr<TemplatePlayer> startup_player_;

@@ -49,6 +49,7 @@ struct AlbumWindowServices {
     const TemplateCatalogue& catalogue;
     PhotoListWindowHooks photo_hooks;
     TemplateManagerHooks manager_hooks;
+    TemplatePictureCache* template_pictures = nullptr;   // the template lists' pictures
 };
 
 // Every window of the program, created once at start in a fixed order and kept until exit.

@@ -1,4 +1,4 @@
-#include "common/sample_photo.h"
+#include "preview/sample_photo.h"
 
 #include <QLinearGradient>
 #include <QPainter>
