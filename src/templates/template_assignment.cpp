@@ -6,7 +6,7 @@
 #include <QImageReader>
 
 #include "core/data_error.h"
-#include "core/packed_file.h"
+#include "core/packed_kind.h"
 #include "templates/template_combination.h"
 
 namespace velmora {
@@ -284,7 +284,7 @@ void apply_default_background(Album& album, const DataRoot& root) {
     const QString stamp = time_of_day_stamp();
     const QString picture = root.default_background_jpeg();
     try {
-        unpack_nested(root.default_background(), rounds::kDefaultBackground,
+        unpack_nested(root.default_background(), packed_kind::kDefaultBackground,
                       [&](int step) { return work + QStringLiteral("/wj_0_or_6_6_d_2%1%2.rar").arg(step).arg(stamp); },
                       picture);
     } catch (const DataError&) {

@@ -5,7 +5,7 @@
 #include "core/cleanup.h"
 #include "core/clock.h"
 #include "core/ini_file.h"
-#include "core/packed_file.h"
+#include "core/packed_kind.h"
 #include "core/startup_abort.h"
 #include "templates/bar_list.h"
 
@@ -123,7 +123,7 @@ void read_template_params(const DataRoot& root, TemplateCatalogue& catalogue, co
         const QString unpacked = params_file_name(root, number);
         // The nineteen intermediate rounds stay in memory: creating that many scratch files
         // per template dominated start-up, and nothing reads them.
-        unpack_nested_in_memory(params_files[i], rounds::kTemplateParams, unpacked);
+        unpack_nested_in_memory(params_files[i], packed_kind::kTemplateParams, unpacked);
         if (!QFile::exists(unpacked))
             continue;
         const IniFile ini = IniFile::load(unpacked);

@@ -12,7 +12,7 @@
 
 #include "core/data_error.h"
 #include "core/jpeg_writer.h"
-#include "core/packed_file.h"
+#include "core/packed_kind.h"
 #include "preview/template_player.h"
 #include "common/sample_photo.h"
 #include "templates/bar_list.h"
@@ -35,10 +35,10 @@ QString prepare_play_folder(const DataRoot& root, const TemplateParams& t, const
     QDir().mkpath(folder);
     QDir().mkpath(pic);
     const QString movie = folder + QStringLiteral("/wj_y_l_1.rar");
-    unpack_nested_in_memory(t.weizhi, rounds::kTemplateMovie, movie);
+    unpack_nested_in_memory(t.weizhi, packed_kind::kTemplateMovie, movie);
 
     const QString background = folder + QStringLiteral("/background.rar.jpg");
-    unpack_nested_in_memory(root.default_background(), rounds::kDefaultBackground, background);
+    unpack_nested_in_memory(root.default_background(), packed_kind::kDefaultBackground, background);
     save_jpeg(QImage(background).scaled(render, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
               folder + QStringLiteral("/wj_y_l_b_j.jpg"));
     QFile::remove(background);
