@@ -112,6 +112,9 @@ QString load_catalogue(const DataRoot& root, TemplateCatalogue& catalogue) {
     } catch (const DataError& e) {
         return e.message();
     }
+    for (const LeftOutTemplate& t : catalogue.left_out)
+        std::fprintf(stderr, "velmora-make: warning: the template %s is left out: %s %s\n", t.file.toUtf8().constData(),
+                     t.field.toUtf8().constData(), t.reason.toUtf8().constData());
     return {};
 }
 

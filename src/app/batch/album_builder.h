@@ -28,7 +28,8 @@ struct AlbumArguments {
 // without a value, or a lyric file that does not exist.
 std::optional<AlbumArguments> take_album_arguments(QStringList& arguments, QString& error);
 
-// Loads the installed templates; the reason they cannot be loaded, or empty.
+// Loads the installed templates; the reason they cannot be loaded, or empty. Templates left
+// out for a bad field are named in a warning on standard error.
 QString load_catalogue(const DataRoot& root, TemplateCatalogue& catalogue);
 
 // Adds `files` to the album as "添加照片" does, assigning templates in rotation through the
