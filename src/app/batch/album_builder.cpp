@@ -8,6 +8,7 @@
 #include "core/data_error.h"
 #include "core/startup_abort.h"
 #include "core/system_settings.h"
+#include "media/lrc_lyrics.h"
 #include "templates/photo_list.h"
 #include "templates/template_assignment.h"
 #include "templates/template_combination.h"
@@ -57,6 +58,9 @@ std::optional<QStringList> take_lyric_files(QStringList& arguments, QString& err
             error = QStringLiteral("the lyric file %1 does not exist").arg(file);
             return std::nullopt;
         }
+        error = lyric_file_refusal(file);
+        if (!error.isEmpty())
+            return std::nullopt;
         files.append(file);
     }
     return files;
