@@ -1,6 +1,6 @@
 #include "core/packed_file.h"
 
-#include <limits>
+#include <algorithm>
 #include <QFile>
 #include <QSaveFile>
 #include <QTime>
@@ -12,9 +12,8 @@ namespace velmora {
 namespace {
 
 constexpr qint64 kHeaderSize = 4;
-constexpr qint64 kMaxContentSize = qint64(2) * 1024 * 1024 * 1024; // 2 GiB
-constexpr qint64 kSlackBytes = 1024 * 1024;                          // 1 MiB
-constexpr qint64 kMaxRatio = 64;
+// The output grows in steps of at least this much, so short streams cost little.
+constexpr qint64 kFirstOutputChunk = 64 * 1024;
 
 qint32 read_length_field(const QByteArray& buffer) {
     const auto* b = reinterpret_cast<const unsigned char*>(buffer.constData());
@@ -22,43 +21,72 @@ qint32 read_length_field(const QByteArray& buffer) {
     return static_cast<qint32>(raw);
 }
 
-void check_length_is_plausible(qint64 length, qint64 packed_size, const QString& what) {
+void check_length_field(qint64 length, qint64 max_content_bytes, const QString& what) {
     if (length < 0)
         throw DataError(QStringLiteral("%1 is damaged: negative content length %2").arg(what).arg(length));
-    if (length > kMaxContentSize || length > kMaxRatio * packed_size + kSlackBytes)
-        throw DataError(QStringLiteral("%1 is damaged: content length %2 is implausible for %3 packed bytes")
-                            .arg(what).arg(length).arg(packed_size));
+    if (length > max_content_bytes)
+        throw DataError(QStringLiteral("%1 is refused: its content of %2 bytes is over the limit of %3 bytes for its kind")
+                            .arg(what).arg(length).arg(max_content_bytes));
 }
 
-// Inflates the stream after the header into exactly `length` bytes.
+// Makes room for more output: doubles the buffer, up to one byte past `length` so that a
+// stream that goes on beyond its length field is caught.
+void grow_output(QByteArray& out, qint64 length) {
+    const qint64 wanted = std::max(kFirstOutputChunk, 2 * out.size());
+    out.resize(std::min(wanted, length + 1));
+}
+
+// Inflates the stream after the header into exactly `length` bytes, growing the output only
+// as the stream delivers.
 QByteArray inflate_exactly(const QByteArray& buffer, qint64 length, const QString& what) {
-    QByteArray out(length, Qt::Uninitialized);
     z_stream zs{};
     if (inflateInit(&zs) != Z_OK)
         throw DataError(QStringLiteral("%1: cannot start inflating").arg(what));
     zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(buffer.constData() + kHeaderSize));
     zs.avail_in = static_cast<uInt>(buffer.size() - kHeaderSize);
-    zs.next_out = reinterpret_cast<Bytef*>(out.data());
-    zs.avail_out = static_cast<uInt>(length);
+    QByteArray out;
+    qint64 produced = 0;
     int rc = Z_OK;
-    while (zs.avail_out > 0 && rc == Z_OK)
+    while (rc == Z_OK && produced <= length) {
+        if (produced == out.size())
+            grow_output(out, length);
+        zs.next_out = reinterpret_cast<Bytef*>(out.data() + produced);
+        zs.avail_out = static_cast<uInt>(out.size() - produced);
         rc = inflate(&zs, Z_NO_FLUSH);
-    const qint64 produced = length - zs.avail_out;
+        produced = out.size() - zs.avail_out;
+    }
     const QString zmsg = zs.msg ? QString::fromLatin1(zs.msg) : QString();
     inflateEnd(&zs);
     if (rc != Z_OK && rc != Z_STREAM_END && rc != Z_BUF_ERROR)
         throw DataError(QStringLiteral("%1 is damaged: %2").arg(what, zmsg.isEmpty() ? QStringLiteral("bad zlib data") : zmsg));
+    if (produced > length)
+        throw DataError(QStringLiteral("%1 is damaged: content length %2 but the data inflates to more")
+                            .arg(what).arg(length));
     if (produced < length)
         throw DataError(QStringLiteral("%1 is damaged: content length %2 but the data inflates to only %3 bytes")
                             .arg(what).arg(length).arg(produced));
+    out.resize(length);
     return out;
 }
 
-QByteArray read_whole_file(const QString& path) {
+// The largest packed file that content of `max_content_bytes` can need: zlib's bound for
+// incompressible data plus the length field.
+qint64 largest_packed_size(qint64 max_content_bytes) {
+    return kHeaderSize + qint64(compressBound(static_cast<uLong>(max_content_bytes)));
+}
+
+// Reads a packed file, refusing one larger than content of `max_content_bytes` can need.
+QByteArray read_packed_file(const QString& path, qint64 max_content_bytes) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw DataError(QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
-    return file.readAll();
+    const qint64 limit = largest_packed_size(max_content_bytes);
+    QByteArray data = file.read(limit + 1);
+    if (data.size() > limit)
+        throw DataError(QStringLiteral("%1 is refused: over %2 bytes, more than its kind can need").arg(path).arg(limit));
+    if (file.error() != QFileDevice::NoError)
+        throw DataError(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+    return data;
 }
 
 // Intermediates are scratch files: a plain write is enough.
@@ -78,13 +106,13 @@ void write_final(const QString& path, const QByteArray& content) {
 
 } // namespace
 
-void unpack_once(QByteArray& buffer, const QString& what) {
+void unpack_once(QByteArray& buffer, qint64 max_content_bytes, const QString& what) {
     if (buffer.isEmpty())
         return;
     if (buffer.size() < kHeaderSize)
         throw DataError(QStringLiteral("%1 is damaged: shorter than its length field").arg(what));
     const qint64 length = read_length_field(buffer);
-    check_length_is_plausible(length, buffer.size(), what);
+    check_length_field(length, max_content_bytes, what);
     buffer = inflate_exactly(buffer, length, what);
 }
 
@@ -110,15 +138,15 @@ QByteArray pack_nested(const QByteArray& content, int rounds, int level) {
     return data;
 }
 
-void unpack_nested(const QString& source, int rounds, const IntermediateName& intermediate,
+void unpack_nested(const QString& source, const PackedKind& kind, const IntermediateName& intermediate,
                    const QString& final_path) {
-    if (rounds < 1)
-        throw DataError(QStringLiteral("cannot unpack %1 in %2 rounds").arg(source).arg(rounds));
+    if (kind.rounds < 1)
+        throw DataError(QStringLiteral("cannot unpack %1 in %2 rounds").arg(source).arg(kind.rounds));
     QString current = source;
-    for (int k = 1; k <= rounds; ++k) {
-        QByteArray data = read_whole_file(current);
-        unpack_once(data, current);
-        if (k == rounds) {
+    for (int k = 1; k <= kind.rounds; ++k) {
+        QByteArray data = read_packed_file(current, kind.max_content_bytes);
+        unpack_once(data, kind.max_content_bytes, current);
+        if (k == kind.rounds) {
             write_final(final_path, data);
             return;
         }
@@ -127,12 +155,12 @@ void unpack_nested(const QString& source, int rounds, const IntermediateName& in
     }
 }
 
-void unpack_nested_in_memory(const QString& source, int rounds, const QString& final_path) {
-    if (rounds < 1)
-        throw DataError(QStringLiteral("cannot unpack %1 in %2 rounds").arg(source).arg(rounds));
-    QByteArray data = read_whole_file(source);
-    for (int k = 1; k <= rounds; ++k)
-        unpack_once(data, source);
+void unpack_nested_in_memory(const QString& source, const PackedKind& kind, const QString& final_path) {
+    if (kind.rounds < 1)
+        throw DataError(QStringLiteral("cannot unpack %1 in %2 rounds").arg(source).arg(kind.rounds));
+    QByteArray data = read_packed_file(source, kind.max_content_bytes);
+    for (int k = 1; k <= kind.rounds; ++k)
+        unpack_once(data, kind.max_content_bytes, source);
     write_final(final_path, data);
 }
 

@@ -1,7 +1,7 @@
 #include "core/startup_movie.h"
 
 #include "core/file_utils.h"
-#include "core/packed_file.h"
+#include "core/packed_kind.h"
 #include "core/startup_abort.h"
 
 namespace velmora {
@@ -15,7 +15,7 @@ QString unpack_startup_movie(const DataRoot& root) {
                                           .arg(packed).arg(size).arg(kStartupMovieSize));
     const QString work = root.work_dir();
     const QString unpacked = work + QStringLiteral("/wj_0_or_2_2_d.swf");
-    unpack_nested(packed, rounds::kStartupMovie,
+    unpack_nested(packed, packed_kind::kStartupMovie,
                   [&work](int k) { return work + QStringLiteral("/wj_0_or_2_2_d_2%1%2.rar").arg(k).arg(time_of_day_stamp()); },
                   unpacked);
     return unpacked;

@@ -24,16 +24,35 @@ bool is_information_tag(const QString& tag) {
                        [&](const QString& key) { return tag.startsWith(key); });
 }
 
-// The text lines of a file; a "\r" before the line break is not part of the line.
-QStringList text_lines(const QString& text) {
+// Cuts `line` to kMaxLyricLineLength characters, never between the two halves of a surrogate
+// pair; true when it was longer.
+bool cut_long_line(QString& line) {
+    if (line.size() <= kMaxLyricLineLength)
+        return false;
+    qsizetype length = kMaxLyricLineLength;
+    if (line.at(length - 1).isHighSurrogate())
+        --length;
+    line.truncate(length);
+    return true;
+}
+
+// The text lines of a file; a "\r" before the line break is not part of the line. Long lines
+// are cut, counted in `cut`.
+QStringList text_lines(const QString& text, int& cut) {
     QStringList lines = text.split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.back().isEmpty())
         lines.pop_back();  // the break after the last line opens no new line
+    cut = 0;
     for (QString& line : lines) {
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
+        cut += cut_long_line(line) ? 1 : 0;
     }
     return lines;
+}
+
+[[noreturn]] void cannot_read(const QString& path, const QString& reason) {
+    throw DataError(QStringLiteral("Cannot read lyric file \"%1\": %2").arg(path, reason));
 }
 
 // The scan state of one line, walked from its end towards its start.
@@ -115,25 +134,43 @@ QString decode_lrc_text(const QByteArray& bytes) {
     return utf8.hasError() ? decode_gbk(bytes) : text;
 }
 
+QString lyric_file_refusal(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() <= kMaxLyricFileBytes)
+        return {};
+    return QStringLiteral("The lyric file \"%1\" is refused: it is %2 bytes, over the limit of 2 MB (%3 bytes)")
+        .arg(path).arg(info.size()).arg(kMaxLyricFileBytes);
+}
+
+QString lyric_lines_cut_note(const QString& path, int count) {
+    return QStringLiteral("The lyric file \"%1\" has %2 lines longer than %3 characters; they were cut to that length")
+        .arg(path).arg(count).arg(kMaxLyricLineLength);
+}
+
 void TimedLyricTable::load_lyrics(const QString& path, const LyricLoadStop& stop) {
-    rows_.clear();
+    clear();
+    const QString refusal = lyric_file_refusal(path);
+    if (!refusal.isEmpty())
+        throw DataError(refusal);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw DataError(QStringLiteral("Cannot read lyric file \"%1\": %2")
-                            .arg(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
+        cannot_read(path, file.errorString());
+    // Bounded even when the file grew since it was measured.
+    const QByteArray bytes = file.read(kMaxLyricFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        throw DataError(QStringLiteral("Cannot read lyric file \"%1\": %2")
-                            .arg(path, file.errorString()));
+        cannot_read(path, file.errorString());
+    if (bytes.size() > kMaxLyricFileBytes)
+        cannot_read(path, QStringLiteral("it is over the limit of 2 MB"));
     load_lyrics_text(decode_lrc_text(bytes), stop);
 }
 
 void TimedLyricTable::load_lyrics_text(const QString& text, const LyricLoadStop& stop) {
-    rows_.clear();
+    clear();
     QStringList information_lines;
     QStringList moved_lines;  // information tags found inside lyric lines, placed after the rest
     std::vector<TimedLyricRow> timed;
-    for (const QString& line : text_lines(text)) {
+    int cut = 0;
+    for (const QString& line : text_lines(text, cut)) {
         if (stop && stop())
             return;
         if (line.endsWith(QLatin1Char(']'))) {
@@ -154,6 +191,7 @@ void TimedLyricTable::load_lyrics_text(const QString& text, const LyricLoadStop&
         if (auto row = information_row(line))
             rows_.push_back(*row);
     }
+    lines_cut_ = cut;
 }
 
 std::optional<TimedLyricRow> TimedLyricTable::find_lyric(const QString& clock) const {

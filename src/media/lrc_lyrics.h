@@ -43,27 +43,44 @@ std::vector<LyricTag> split_time_tags(const QString& line);
 // GBK otherwise.
 QString decode_lrc_text(const QByteArray& bytes);
 
+// Lyric files are small: anything larger is not a lyric file and is refused unread, so that a
+// hostile file can never cost much time or memory. Longer lines are cut to this many
+// characters, more than any song line needs and little enough to draw on every frame.
+inline constexpr qint64 kMaxLyricFileBytes = 2 * 1024 * 1024;
+inline constexpr qsizetype kMaxLyricLineLength = 1000;
+
+// Why the file at `path` is refused before reading (naming it), or empty. Only its size is
+// looked at; a file that does not exist passes here and fails when it is read.
+QString lyric_file_refusal(const QString& path);
+
+// The note that `count` lines of the lyric file at `path` were cut to kMaxLyricLineLength.
+QString lyric_lines_cut_note(const QString& path, int count);
+
 // Asked before each line while reading; true stops the load and leaves the table empty.
 using LyricLoadStop = std::function<bool()>;
 
 // The timed-lyric table: the "00:00" row, the timed rows, then the information rows.
 class TimedLyricTable {
 public:
-    // Replaces the table by the lyrics of an LRC file. A file that cannot be read throws
-    // DataError naming the file and the platform's reason; the table is then empty.
+    // Replaces the table by the lyrics of an LRC file. A file that cannot be read or is
+    // refused by lyric_file_refusal throws DataError naming the file and the reason; the table
+    // is then empty. Time and memory grow linearly with the file's size.
     void load_lyrics(const QString& path, const LyricLoadStop& stop = {});
-    // The same for text already read.
+    // The same for text already read. Lines longer than kMaxLyricLineLength are cut to it.
     void load_lyrics_text(const QString& text, const LyricLoadStop& stop = {});
+    // How many lines the last load cut.
+    int lines_cut() const { return lines_cut_; }
 
     // The first timed row whose time text begins with `clock` (mm:ss), letters compared
     // without regard to case; information rows are never found.
     std::optional<TimedLyricRow> find_lyric(const QString& clock) const;
 
     const std::vector<TimedLyricRow>& rows() const { return rows_; }
-    void clear() { rows_.clear(); }
+    void clear() { rows_.clear(); lines_cut_ = 0; }
 
 private:
     std::vector<TimedLyricRow> rows_;
+    int lines_cut_ = 0;
 };
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #include "media/lyric_list.h"
 
 #include <algorithm>
+#include <QFileInfo>
 
 #include "core/data_error.h"
 
@@ -23,13 +24,19 @@ QString sample_lyrics_path(const QString& program_folder) {
 
 int LyricList::add_lyrics(const QStringList& files, Ui& ui) {
     ui.show_progress(0, int(files.size()));
+    int added = 0;
     for (qsizetype i = 0; i < files.size(); ++i) {
         ui.pump_events();
-        entries_.push_back(lyric_entry_for(files[i]));
-        settings_.push_back(default_settings_for(entries_.back()));
+        if (lyric_file_refusal(files[i]).isEmpty()) {
+            entries_.push_back(lyric_entry_for(files[i]));
+            settings_.push_back(default_settings_for(entries_.back()));
+            ++added;
+        } else {
+            ui.show_message(QStringLiteral("歌词文件 %1 超过 2 MB，不是有效的歌词文件，已跳过。").arg(QFileInfo(files[i]).fileName()));
+        }
         ui.show_progress(int(i + 1), int(files.size()));
     }
-    return int(files.size());
+    return added;
 }
 
 bool LyricList::delete_selected(const std::vector<int>& selected_rows, Ui& ui) {

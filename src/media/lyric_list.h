@@ -24,7 +24,8 @@ public:
     bool empty() const { return entries_.empty(); }
 
     // Appends the files in order, each with default settings; their content is not read here.
-    // Progress goes to `ui`. Returns the count added.
+    // A file over kMaxLyricFileBytes is left out with a message naming it. Progress goes to
+    // `ui`. Returns the count added.
     int add_lyrics(const QStringList& files, Ui& ui);
 
     // "删除歌词": after confirmation deletes the first (in list order) of the selected rows and

@@ -91,6 +91,9 @@ void MusicPreview::choose_lyric(int row) {
     const LyricEntry& lyric = lyrics_.entries()[std::size_t(row)];
     try {
         lyric_table_.load_lyrics(lyric.location);
+        if (lyric_table_.lines_cut() > 0)
+            ui_.show_message(QStringLiteral("歌词文件 %1 中有 %2 行超过 %3 个字，超出的部分不显示。")
+                                 .arg(QFileInfo(lyric.location).fileName()).arg(lyric_table_.lines_cut()).arg(kMaxLyricLineLength));
     } catch (const DataError& error) {
         // The table is left empty, so no stale lines of another file show.
         ui_.show_message(QStringLiteral("无法读取歌词文件 %1。\n%2").arg(QFileInfo(lyric.location).fileName(),

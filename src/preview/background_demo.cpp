@@ -8,7 +8,7 @@
 
 #include "core/data_error.h"
 #include "core/jpeg_writer.h"
-#include "core/packed_file.h"
+#include "core/packed_kind.h"
 #include "templates/photo_fit.h"
 
 namespace velmora {
@@ -46,7 +46,7 @@ void BackgroundDemo::prepare_movies() {
         const QString work = root_.work_dir();
         QDir().mkpath(work);
         const QString stamp = time_of_day_stamp();
-        unpack_nested(root_.background_demo_movie(), rounds::kBackgroundDemoMovie,
+        unpack_nested(root_.background_demo_movie(), packed_kind::kBackgroundDemoMovie,
                       [&](int pass) { return work + QStringLiteral("/wj_0_or_5_5_d_1%1%2.rar").arg(pass).arg(stamp); },
                       first);
     }

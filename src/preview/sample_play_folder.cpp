@@ -6,6 +6,7 @@
 
 #include "core/jpeg_writer.h"
 #include "core/packed_file.h"
+#include "core/packed_kind.h"
 #include "preview/sample_photo.h"
 #include "templates/bar_list.h"
 
@@ -34,7 +35,7 @@ void write_slot_pictures(const TemplateParams& params, const QString& folder, QS
 
 void write_background(const DataRoot& root, const QString& folder, QSize render) {
     const QString unpacked = folder + QStringLiteral("/background.rar.jpg");
-    unpack_nested_in_memory(root.default_background(), rounds::kDefaultBackground, unpacked);
+    unpack_nested_in_memory(root.default_background(), packed_kind::kDefaultBackground, unpacked);
     save_jpeg(QImage(unpacked).scaled(render, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
               folder + QStringLiteral("/wj_y_l_b_j.jpg"));
     QFile::remove(unpacked);
@@ -50,7 +51,7 @@ QString prepare_sample_play_folder(const DataRoot& root, const TemplateParams& p
     QDir().mkpath(folder);
     QDir().mkpath(pic);
     const QString movie = folder + QStringLiteral("/wj_y_l_1.rar");
-    unpack_nested_in_memory(params.weizhi, rounds::kTemplateMovie, movie);
+    unpack_nested_in_memory(params.weizhi, packed_kind::kTemplateMovie, movie);
     write_background(root, folder, render);
     save_jpeg(paint_sample_photo(render, 7), pic + QStringLiteral("/picture_0.jpg"));
     write_slot_pictures(params, folder, render);

@@ -1,6 +1,7 @@
 #include "preview/template_movie.h"
 
 #include "core/data_error.h"
+#include "core/json_depth.h"
 #include "preview/embedded_picture.h"
 
 #include <QDir>
@@ -30,6 +31,9 @@ Json parsed_document(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         fail(path, file.errorString());
     const QByteArray text = file.readAll();
+    // Copying and walking the document recurse, here and in rlottie, so depth is bounded first.
+    require_json_depth(std::string_view(text.constData(), std::size_t(text.size())),
+                       QStringLiteral("The movie %1").arg(path));
     try {
         return Json::parse(text.cbegin(), text.cend());
     } catch (const Json::exception& error) {

@@ -26,6 +26,9 @@ void AlbumLyrics::song_started(int, const SongScheduleRow& song) {
         return;
     try {
         table_.load_lyrics(file->location);
+        const QString note = lyric_lines_cut_note(file->location, table_.lines_cut());
+        if (table_.lines_cut() > 0 && !problems_.contains(note))
+            problems_.append(note);
     } catch (const DataError& error) {
         if (!problems_.contains(error.message()))
             problems_.append(error.message());

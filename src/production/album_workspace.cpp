@@ -3,7 +3,7 @@
 #include "core/data_error.h"
 #include "core/file_utils.h"
 #include "core/jpeg_writer.h"
-#include "core/packed_file.h"
+#include "core/packed_kind.h"
 #include "templates/slot_pictures.h"
 
 #include <QDir>
@@ -64,11 +64,11 @@ void unpack_movie(const Album& album, const TemplateCatalogue& catalogue, const 
     const TemplateParams* params = params_of(album, catalogue, t.used_row);
     if (!params)
         throw DataError(QStringLiteral("Used template %1 has no installed template").arg(t.used_row + 1));
-    unpack_nested_in_memory(params->weizhi, rounds::kTemplateMovie, paths.template_movie(t.folder_number));
+    unpack_nested_in_memory(params->weizhi, packed_kind::kTemplateMovie, paths.template_movie(t.folder_number));
 }
 
 void unpack_closing_movie(const DataRoot& root, const WorkspacePaths& paths) {
-    unpack_nested_in_memory(root.closing_movie(), rounds::kClosingMovie, paths.closing_movie());
+    unpack_nested_in_memory(root.closing_movie(), packed_kind::kClosingMovie, paths.closing_movie());
     copy_file(paths.closing_movie(), paths.closing_copy());
 }
 

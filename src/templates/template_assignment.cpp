@@ -6,7 +6,7 @@
 #include <QImageReader>
 
 #include "core/data_error.h"
-#include "core/packed_file.h"
+#include "core/packed_kind.h"
 #include "templates/template_combination.h"
 
 namespace velmora {
@@ -251,7 +251,7 @@ AssignmentResult assign_templates(Album& album, int first_new_photo_row, Assignm
         AssignmentJob job(album, state, services);
         job.rotate();
         result.photos_left = job.photos_left();
-        apply_default_background(album, services.root);
+        apply_default_background(album, services.root, services.ui);
         report_left(services.ui, result.photos_left);
     }
     if (services.automatic_effects)
@@ -275,25 +275,32 @@ AssignmentResult run_fitting_job(Album& album, AssignmentState& state, const Ass
     return {left};
 }
 
-void apply_default_background(Album& album, const DataRoot& root) {
+void apply_default_background(Album& album, const DataRoot& root, Ui& ui) {
     const auto empty = [](const BackgroundRow& row) { return row.location.isEmpty(); };
     if (std::none_of(album.backgrounds.begin(), album.backgrounds.end(), empty))
         return;
+    if (!QFileInfo::exists(root.default_background()))
+        return; // as with a missing picture, the rows stay as they are
     const QString work = root.work_dir();
     QDir().mkpath(work);
     const QString stamp = time_of_day_stamp();
     const QString picture = root.default_background_jpeg();
     QDir().mkpath(QFileInfo(picture).path());
+    const auto report_damaged = [&](const QString& reason) {
+        ui.show_message(QStringLiteral("默认背景图片 %1 已损坏，无法使用，没有选择背景图片的模板将没有背景。\n%2")
+                            .arg(root.default_background(), reason));
+    };
     try {
-        unpack_nested(root.default_background(), rounds::kDefaultBackground,
+        unpack_nested(root.default_background(), packed_kind::kDefaultBackground,
                       [&](int step) { return work + QStringLiteral("/wj_0_or_6_6_d_2%1%2.rar").arg(step).arg(stamp); },
                       picture);
-    } catch (const DataError&) {
-        return; // as with a missing picture, the rows stay as they are
+    } catch (const DataError& error) {
+        return report_damaged(error.message());
     }
-    const QSize size = QImageReader(picture).size();
-    if (!QFileInfo::exists(picture) || !size.isValid())
-        return;
+    QImageReader reader(picture);
+    const QSize size = reader.read().size();
+    if (size.isEmpty())
+        return report_damaged(QStringLiteral("%1 cannot be decoded: %2").arg(picture, reader.errorString()));
     // Only rows without a picture take it: a picture chosen for a row is kept.
     for (BackgroundRow& row : album.backgrounds) {
         if (!empty(row))

@@ -60,8 +60,9 @@ AssignmentResult assign_templates(Album& album, int first_new_photo_row, Assignm
 AssignmentResult run_fitting_job(Album& album, AssignmentState& state, const AssignmentServices& services);
 
 // Gives every background row without a picture the shipped default background (unpacked on
-// demand). A missing or damaged default background leaves the rows as they are.
-void apply_default_background(Album& album, const DataRoot& root);
+// demand). A missing default background leaves the rows as they are; a damaged one leaves
+// them too, with a message to `ui` naming it.
+void apply_default_background(Album& album, const DataRoot& root, Ui& ui);
 
 // The message naming how many photos were left without a template.
 QString photos_left_message(int count);

@@ -5,7 +5,7 @@
 #include "core/cleanup.h"
 #include "core/clock.h"
 #include "core/ini_file.h"
-#include "core/packed_file.h"
+#include "core/packed_kind.h"
 #include "core/startup_abort.h"
 #include "templates/bar_list.h"
 
@@ -112,6 +112,7 @@ void scan_templates(const DataRoot& root, TemplateCatalogue& catalogue, const Pu
 
 void read_template_params(const DataRoot& root, TemplateCatalogue& catalogue, const ProgressStep& step) {
     catalogue.mobancanshu.clear();
+    catalogue.left_out.clear();
     const QStringList& params_files = catalogue.saomiaomobanwenjian_ini;
     for (int i = 0; i < params_files.size(); ++i) {
         if (step)
@@ -123,14 +124,18 @@ void read_template_params(const DataRoot& root, TemplateCatalogue& catalogue, co
         const QString unpacked = params_file_name(root, number);
         // The nineteen intermediate rounds stay in memory: creating that many scratch files
         // per template dominated start-up, and nothing reads them.
-        unpack_nested_in_memory(params_files[i], rounds::kTemplateParams, unpacked);
+        unpack_nested_in_memory(params_files[i], packed_kind::kTemplateParams, unpacked);
         if (!QFile::exists(unpacked))
             continue;
         const IniFile ini = IniFile::load(unpacked);
         QFile::remove(unpacked);
         if (ini.value(QLatin1String(kParamsMarkerSection), QLatin1String(kParamsMarkerSection)) != QLatin1String(kParamsMarkerValue))
             throw StartupAbort(QStringLiteral("template parameter file %1 lacks its data marker").arg(params_files[i]));
-        catalogue.mobancanshu.push_back(params_from(ini, catalogue.saomiaomobanwenjian_swf[i], int(catalogue.mobancanshu.size())));
+        TemplateParams params = params_from(ini, catalogue.saomiaomobanwenjian_swf[i], int(catalogue.mobancanshu.size()));
+        if (const auto problem = field_problem(params))
+            catalogue.left_out.push_back({params_files[i], problem->field, problem->reason});
+        else
+            catalogue.mobancanshu.push_back(std::move(params));
     }
 }
 
@@ -178,6 +183,13 @@ void load_template_catalogue(const DataRoot& root, TemplateCatalogue& catalogue,
     classify_templates(catalogue);
     count_template_photos(catalogue);
     fill_template_list(catalogue);
+}
+
+QString left_out_message(const std::vector<LeftOutTemplate>& left_out) {
+    QStringList lines{QStringLiteral("以下模板的参数文件有错误，模板没有载入：")};
+    for (const LeftOutTemplate& t : left_out)
+        lines << QStringLiteral("%1：%2 %3").arg(t.file, t.field, t.reason);
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace velmora

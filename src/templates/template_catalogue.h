@@ -28,6 +28,14 @@ struct TemplateListRow {
     QString category;   // "综合模板", "横照模板" or "竖照模板"
 };
 
+// An installed template left out of the catalogue because a field of its parameter file fails
+// its check (see field_problem).
+struct LeftOutTemplate {
+    QString file;    // the packed parameter file
+    QString field;   // the key that failed
+    QString reason;  // what is wrong with it
+};
+
 // The installed templates, read once at start-up and fixed for the run.
 struct TemplateCatalogue {
     QStringList saomiaomobanwenjian_ini; // packed parameter files, in listing order
@@ -37,6 +45,7 @@ struct TemplateCatalogue {
     std::vector<ClassRow> shuzhaopian;
     std::vector<ClassRow> gaojimoban;
     std::vector<TemplateListRow> moban;
+    std::vector<LeftOutTemplate> left_out; // in listing order; not in mobancanshu
 
     const TemplateParams& params(const ClassRow& row) const { return mobancanshu.at(std::size_t(row.xuhao)); }
 };
@@ -50,6 +59,8 @@ inline constexpr const char* kParamsMarkerValue = "v_e_l_m_s_y_l_x";
 void scan_templates(const DataRoot& root, TemplateCatalogue& catalogue, const PumpEvents& pump = {});
 
 // Unpacks and reads every parameter file into `mobancanshu`; `step` runs before each file.
+// A template whose fields fail their checks goes to `left_out` instead, and the templates
+// after it take the next positions, so `xuhao` stays the row's position in `mobancanshu`.
 // Throws StartupAbort on a wrong marker or a parameter file without a movie, DataError on a
 // damaged packed file.
 void read_template_params(const DataRoot& root, TemplateCatalogue& catalogue, const ProgressStep& step = {});
@@ -68,5 +79,8 @@ void fill_template_list(TemplateCatalogue& catalogue);
 void load_template_catalogue(const DataRoot& root, TemplateCatalogue& catalogue,
                              const std::function<void(int count)>& before_reading = {},
                              const ProgressStep& step = {}, const PumpEvents& pump = {});
+
+// The message telling the person which templates were left out and why, one line each.
+QString left_out_message(const std::vector<LeftOutTemplate>& left_out);
 
 } // namespace velmora

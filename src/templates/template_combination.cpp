@@ -7,7 +7,7 @@
 #include "core/data_error.h"
 #include "core/file_utils.h"
 #include "core/ini_file.h"
-#include "core/packed_file.h"
+#include "core/packed_kind.h"
 #include "templates/photo_list.h"
 
 namespace velmora {
@@ -48,7 +48,7 @@ TemplateCombination read_combination(const DataRoot& root, int n, int k) {
     QDir().mkpath(work);
     const QString stamp = time_of_day_stamp();
     const QString text_path = work + QStringLiteral("/wjj_00_j_y%1-%2.ini").arg(k).arg(k + 1);
-    unpack_nested(root.combination(n), rounds::kCombination,
+    unpack_nested(root.combination(n), packed_kind::kCombination,
                   [&](int step) { return work + QStringLiteral("/wjj_00_j_y%1-%2%3.rar").arg(k + 1).arg(step).arg(stamp); },
                   text_path);
     QFile file(text_path);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <QString>
 
 namespace velmora {
@@ -35,5 +36,21 @@ struct TemplateParams {
     // The row as the list's cells show it, in column order.
     std::array<QString, kColumnCount> cells() const;
 };
+
+// Bounds on the fields other code computes with. A template longer than ten minutes or with a
+// picture larger than about twice the 1920 x 1080 frame is damage, not design.
+inline constexpr int kMaxTemplateFrames = 25 * 60 * 10;
+inline constexpr int kMaxTemplatePictureSide = 4096;
+
+// A field of a template's parameters that fails its check.
+struct TemplateFieldProblem {
+    QString field;   // its key: "mbdx", "xpkd" or "xpgd"
+    QString reason;  // what is wrong, quoting the value
+};
+
+// The first field that fails its check, or nothing when the template can be used: `mbdx`
+// must be a whole number of frames from 1 to kMaxTemplateFrames; `xpkd` and `xpgd` must give
+// every picture of `xpjpgmc` a size from 1 to kMaxTemplatePictureSide pixels.
+std::optional<TemplateFieldProblem> field_problem(const TemplateParams& params);
 
 } // namespace velmora

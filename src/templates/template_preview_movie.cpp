@@ -6,7 +6,7 @@
 
 #include "core/data_error.h"
 #include "core/file_utils.h"
-#include "core/packed_file.h"
+#include "core/packed_kind.h"
 
 namespace velmora {
 namespace {
@@ -60,7 +60,7 @@ PreviewMovie extract_preview_movie(const DataRoot& root, const QString& packed_m
     QDir().mkpath(work.path());
     const PreviewMovie movie{movie_folder + QStringLiteral("/wj_y_l_d_g_2") + extension,
                              movie_folder + QStringLiteral("/wj_y_l_d_g_2_2") + extension};
-    unpack_nested(packed_movie, rounds::kTemplateMovie,
+    unpack_nested(packed_movie, packed_kind::kTemplateMovie,
                   [&](int round) { return work.filePath(names(checks, round)); }, movie.movie);
     // Both copies are played: the player loads the copy first, then the movie itself.
     if (!QFile::copy(movie.movie, movie.copy))

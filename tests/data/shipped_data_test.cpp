@@ -14,7 +14,7 @@
 #include <QProcess>
 
 #include "core/data_root.h"
-#include "core/packed_file.h"
+#include "core/packed_kind.h"
 #include "support/test_support.h"
 
 namespace velmora {
@@ -32,12 +32,14 @@ const DataRoot& shipped() {
 
 // Unpacks `rounds` times (throwing if the file holds fewer rounds) and checks that the result
 // is no longer a packed file, so a file packed with more rounds fails here too.
-QByteArray unpack_exactly(const QString& path, int rounds) {
+// Every round stays within the kind's cap.
+QByteArray unpack_exactly(const QString& path, const PackedKind& kind) {
     QByteArray data = test::read_file(path);
-    for (int k = 1; k <= rounds; ++k)
-        unpack_once(data, path);
+    for (int k = 1; k <= kind.rounds; ++k)
+        unpack_once(data, kind.max_content_bytes, path);
     QByteArray once_more = data;
-    EXPECT_ANY_THROW(unpack_once(once_more)) << path.toStdString() << " holds more than " << rounds << " rounds";
+    EXPECT_ANY_THROW(unpack_once(once_more, kind.max_content_bytes))
+        << path.toStdString() << " holds more than " << kind.rounds << " rounds";
     return data;
 }
 
@@ -129,8 +131,8 @@ std::vector<Template> shipped_templates() {
     std::vector<Template> templates;
     for (qsizetype i = 0; i < params.size() && i < movies.size(); ++i) {
         EXPECT_EQ(QFileInfo(params[i]).fileName(), QFileInfo(movies[i]).fileName()) << "trees pair by position";
-        templates.push_back({parse_ini(gbk_to_utf8(unpack_exactly(params[i], rounds::kTemplateParams))),
-                             json::parse(unpack_exactly(movies[i], rounds::kTemplateMovie).toStdString())});
+        templates.push_back({parse_ini(gbk_to_utf8(unpack_exactly(params[i], packed_kind::kTemplateParams))),
+                             json::parse(unpack_exactly(movies[i], packed_kind::kTemplateMovie).toStdString())});
     }
     return templates;
 }
@@ -209,19 +211,19 @@ TEST(ShippedTemplates, CoverEveryClassAndADerivedPicture) {
 
 TEST(ShippedMovies, StartupMovieHasItsExactSizeAndMarker) {
     EXPECT_EQ(QFileInfo(shipped().startup_movie()).size(), kStartupMovieSize);
-    const json movie = json::parse(unpack_exactly(shipped().startup_movie(), rounds::kStartupMovie).toStdString());
+    const json movie = json::parse(unpack_exactly(shipped().startup_movie(), packed_kind::kStartupMovie).toStdString());
     EXPECT_EQ(marker_answer(movie, "l_x_z_f_c_q_d_x_c"), "l_x_z_f_c_s_y_q_d_x_c_w_j");
     EXPECT_TRUE(movie.at("assets").empty()) << "the start-up movie is vector only";
 }
 
 TEST(ShippedMovies, ClosingAndBackgroundDemoMovies) {
-    const json closing = json::parse(unpack_exactly(shipped().closing_movie(), rounds::kClosingMovie).toStdString());
+    const json closing = json::parse(unpack_exactly(shipped().closing_movie(), packed_kind::kClosingMovie).toStdString());
     EXPECT_EQ(closing.at("op").get<int>() - closing.at("ip").get<int>(), 150);
     EXPECT_EQ(marker_answer(closing, "l_x_z_q_r_f_c_x_c"), kTemplateMarker);
     ASSERT_NE(asset_with_id(closing, "picture_0"), nullptr);
 
     const json demo = json::parse(
-        unpack_exactly(shipped().background_demo_movie(), rounds::kBackgroundDemoMovie).toStdString());
+        unpack_exactly(shipped().background_demo_movie(), packed_kind::kBackgroundDemoMovie).toStdString());
     EXPECT_EQ(marker_answer(demo, "l_x_z_q_r_f_c_x_c"), kTemplateMarker);
     const json* background = layer_named(demo, "wj_y_l_b_j");
     ASSERT_NE(background, nullptr);
@@ -230,7 +232,7 @@ TEST(ShippedMovies, ClosingAndBackgroundDemoMovies) {
 }
 
 TEST(ShippedPictures, DefaultBackgroundIsAFullFrameJpeg) {
-    const QByteArray jpeg = unpack_exactly(shipped().default_background(), rounds::kDefaultBackground);
+    const QByteArray jpeg = unpack_exactly(shipped().default_background(), packed_kind::kDefaultBackground);
     const QImage image = QImage::fromData(jpeg, "JPEG");
     EXPECT_EQ(image.size(), QSize(1920, 1080));
 }
@@ -257,7 +259,7 @@ TEST(ShippedCombinations, EntriesNameShippedTemplatesWithTheirCounts) {
     }
     int files = 0;
     for (int n = 1; QFileInfo::exists(shipped().combination(n)); ++n, ++files) {
-        const Ini ini = parse_ini(gbk_to_utf8(unpack_exactly(shipped().combination(n), rounds::kCombination)));
+        const Ini ini = parse_ini(gbk_to_utf8(unpack_exactly(shipped().combination(n), packed_kind::kCombination)));
         const auto& section = ini.at("zuhemoban_canshu");
         const int count = std::stoi(section.at("shuliang"));
         ASSERT_GT(count, 0);

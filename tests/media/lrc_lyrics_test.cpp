@@ -162,6 +162,60 @@ TEST(LrcLyrics, AFileThatCannotBeReadLeavesTheTableEmptyAndNamesTheFile) {
     EXPECT_TRUE(table.rows().empty());
 }
 
+// A file of `size` bytes: `start`, then zero bytes, written without holding them.
+QString sparse_file(const test::TempFolder& folder, const QString& name, const QByteArray& start, qint64 size) {
+    QFile file(folder.file(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(start);
+    file.resize(size);
+    return file.fileName();
+}
+
+TEST(LrcLyrics, AFileOverTwoMegabytesIsRefusedUnreadNamingIt) {
+    const test::TempFolder folder;
+    const QString big = sparse_file(folder, "big.lrc", "[00:01.00]a\n", kMaxLyricFileBytes + 1);
+    EXPECT_FALSE(lyric_file_refusal(big).isEmpty());
+    EXPECT_TRUE(lyric_file_refusal(folder.file("missing.lrc")).isEmpty()) << "reading it fails instead";
+    TimedLyricTable table;
+    table.load_lyrics_text("[00:01.00]kept before\n");
+    try {
+        table.load_lyrics(big);
+        FAIL() << "a file over 2 MB must not load";
+    } catch (const DataError& error) {
+        EXPECT_TRUE(error.message().contains(big)) << error.what();
+    }
+    EXPECT_TRUE(table.rows().empty());
+
+    // At the bound: the brackets that once took half a minute to pair load at once, cut to one short line.
+    const QByteArray brackets = QByteArray(kMaxLyricFileBytes / 2, '[') + QByteArray(kMaxLyricFileBytes / 2, ']');
+    table.load_lyrics(folder.write("brackets.lrc", brackets));
+    EXPECT_EQ(table.lines_cut(), 1);
+    EXPECT_EQ(table.rows().size(), 1u) << "a thousand unpaired \"[\" time nothing";
+}
+
+TEST(LrcLyrics, LinesAreCutAtAThousandCharactersAndCounted) {
+    const QString smiley = QStringLiteral("\U0001F600");  // two UTF-16 units
+    const struct {
+        QString line;
+        qsizetype kept;  // characters of the lyric text kept after the 10-character tag
+        bool cut;
+    } cases[] = {
+        {"[00:02.00]" + QString(990, 'a'), 990, false},
+        {"[00:02.00]" + QString(991, 'a'), 990, true},
+        {"[00:02.00]" + QString(5000, QChar(0x751C)), 990, true},   // 甜: counted as one character each
+        {"[00:02.00]" + QString(989, 'a') + smiley + "b", 989, true},  // never half a pair
+    };
+    for (const auto& c : cases) {
+        TimedLyricTable table;
+        table.load_lyrics_text(c.line + "\n[00:03.00]next\n");
+        ASSERT_EQ(table.rows().size(), 3u);
+        EXPECT_EQ(table.rows()[1].text.size(), c.kept) << c.line.size();
+        EXPECT_EQ(table.rows()[2].text, "next");
+        EXPECT_EQ(table.lines_cut(), c.cut ? 1 : 0) << c.line.size();
+    }
+    EXPECT_FALSE(lyric_lines_cut_note("/songs/a.lrc", 2).indexOf("/songs/a.lrc") < 0);
+}
+
 TEST(LrcLyrics, AStoppedLoadLeavesTheTableEmpty) {
     TimedLyricTable table;
     int asked = 0;

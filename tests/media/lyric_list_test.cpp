@@ -3,6 +3,9 @@
 #include "core/data_error.h"
 #include "core/scripted_ui.h"
 #include "media/lyric_list.h"
+#include "support/test_support.h"
+
+#include <QFile>
 
 namespace velmora {
 namespace {
@@ -46,6 +49,21 @@ TEST(LyricList, AddsEachFileWithDefaultSettingsBesideIt) {
     EXPECT_EQ(ui.last_progress, 3);
     EXPECT_EQ(ui.last_progress_maximum, 3);
     EXPECT_EQ(ui.pumps, 3) << "events run before each file";
+}
+
+TEST(LyricList, AFileOverTwoMegabytesIsLeftOutWithAMessageNamingIt) {
+    const test::TempFolder folder;
+    QFile big(folder.file("huge.lrc"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    big.resize(kMaxLyricFileBytes + 1);
+    big.close();
+    LyricList list;
+    ScriptedUi ui;
+    EXPECT_EQ(list.add_lyrics({folder.write("small.lrc", "[00:01.00]a\n"), big.fileName(), "/l/not_yet_there.lrc"}, ui), 2);
+    EXPECT_EQ(names(list), (QStringList{"small", "not_yet_there"}));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(ui.messages[0].text.contains("huge.lrc")) << ui.messages[0].text.toStdString();
+    EXPECT_EQ(ui.last_progress, 3);
 }
 
 TEST(LyricList, DeletingRefusesOrAsksAndTakesTheFirstSelectedRowWithItsSettings) {

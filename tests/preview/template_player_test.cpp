@@ -1,6 +1,7 @@
 #include "preview/template_player.h"
 
 #include "core/data_error.h"
+#include "core/json_depth.h"
 #include "preview/movie_fixture.h"
 #include "support/test_support.h"
 
@@ -127,7 +128,7 @@ TEST(TemplatePlayer, RefusesBadMoviesAndKeepsTheLoadedOne) {
         {"truncated.rar", test::movie_json().left(300)},
         {"empty.rar", QByteArray()},
         {"array.rar", "[1, 2, 3]"},
-        {"zip.rar", QByteArray("PK\x03\x04 not json at all", 24)},
+        {"zip.rar", QByteArray("PK\x03\x04 not json at all")},
         {"no_frames.rar", QByteArray::fromStdString(no_frames.dump())},
         {"bad_asset.rar", QByteArray::fromStdString(bad_asset.dump())},
         {"no_layers.rar", R"({"v":"5.7.4","fr":25,"ip":0,"op":10,"w":1920,"h":1080})"},
@@ -151,6 +152,31 @@ TEST(TemplatePlayer, RefusesBadMoviesAndKeepsTheLoadedOne) {
         EXPECT_EQ(player.frame_num(), 9);
     }
     expect_colour(player.grab(), kSlotRightTop, kYellow);
+}
+
+// The fixture movie with a value `depth` arrays deep under an extra key, so the whole
+// document nests depth + 1 levels.
+QByteArray nested_movie(int depth) {
+    QByteArray movie = test::movie_json();
+    movie.chop(movie.size() - movie.lastIndexOf('}'));
+    return movie + ",\"nest\":" + QByteArray(depth, '[') + QByteArray(depth, ']') + "}";
+}
+
+TEST(TemplatePlayer, RefusesMoviesNestedTooDeepAndPlaysOnesAtTheBound) {
+    const MovieFolder folder;
+    TemplatePlayer player("ShockwaveFlash1", kPreview);
+    const QString deep = folder.write("deep.rar", nested_movie(60000));
+    try {
+        player.load(deep);
+        ADD_FAILURE() << "accepted a movie nested 60,000 levels deep";
+    } catch (const DataError& error) {
+        EXPECT_TRUE(error.message().contains(deep)) << error.what();
+    }
+    EXPECT_FALSE(player.is_loaded());
+
+    player.load(folder.write("at_bound.rar", nested_movie(kMaxJsonDepth - 1)));
+    expect_colour(player.grab(), kSlotRightTop, kYellow);
+    EXPECT_THROW(player.load(folder.write("past_bound.rar", nested_movie(kMaxJsonDepth))), DataError);
 }
 
 TEST(TemplatePlayer, PlayAdvancesWhileEventsArePumpedAndStopHalts) {

@@ -1,3 +1,4 @@
+#include <QFile>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -183,6 +184,37 @@ TEST_F(Assignment, DefaultBackgroundFillsOnlyRowsWithoutAPicture) {
         EXPECT_EQ(album.backgrounds[std::size_t(r)].width, 64);
         EXPECT_EQ(album.backgrounds[std::size_t(r)].location, root.default_background_jpeg());
     }
+}
+
+TEST_F(Assignment, ADamagedDefaultBackgroundIsReportedNamingItAndTheRowsStayEmpty) {
+    catalogue = make_catalogue({{"P", "|shu|", "|picture_1|"}});
+    const std::pair<const char*, QByteArray> damaged[] = {
+        {"damaged packing", QByteArray("\xff\xff\xff\x7f garbage", 12)},
+        {"not a picture", pack_nested("not a jpeg at all", 3)},
+    };
+    for (const auto& [what, packed] : damaged) {
+        album = {};
+        ui.messages.clear();
+        dir.write("smxcwjj/wj_0_or_6_6/wj_0_or_6_6.rar", packed);
+        add_photos({{300, 400}});
+        album.backgrounds.resize(1);
+        album.used_templates.resize(1);
+        assign(AssignmentMode::Random);
+        for (const BackgroundRow& row : album.backgrounds)
+            EXPECT_TRUE(row.location.isEmpty()) << what;
+        ASSERT_EQ(ui.messages.size(), 1u) << what;
+        EXPECT_TRUE(ui.messages[0].text.contains(root.default_background())) << ui.messages[0].text.toStdString();
+    }
+
+    // With none shipped at all, the rows stay as they are and nothing is said.
+    QFile::remove(root.default_background());
+    album = {};
+    ui.messages.clear();
+    add_photos({{300, 400}});
+    album.backgrounds.resize(1);
+    album.used_templates.resize(1);
+    assign(AssignmentMode::Random);
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST(AssignmentModeText, RoundTrips) {

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include "core/data_error.h"
@@ -18,14 +19,16 @@ struct TemplateSpec {
     QString szhz;
     QString xpjpgmc;
     QString mbdx = "100";
+    QString xpkd = "|1920|";
+    QString xpgd = "|1080|";
 };
 
 QByteArray params_text(const TemplateSpec& t, const QString& marker = "v_e_l_m_s_y_l_x") {
     return encode_gbk(QStringLiteral("[l_x_v_e_l_m_w_j_s_y]\r\nl_x_v_e_l_m_w_j_s_y=%1\r\nl_x_v_e_l_m_w_j_s_y_m_c=%2\r\n"
-                                     "[1]\r\nmblx=1\r\nmbfl=2\r\nxpsl=1\r\nxpkd=|1920|\r\nxpgd=|1080|\r\n"
+                                     "[1]\r\nmblx=1\r\nmbfl=2\r\nxpsl=1\r\nxpkd=%6\r\nxpgd=%7\r\n"
                                      "szhz=%3\r\nxpjpgmc=%4\r\nmbdx=%5\r\nwxcs01=|25|\r\nwxcs02=|A|\r\nwxcs04=|B|C|\r\n"
                                      "[0]\r\nsl=9\r\n")
-                          .arg(marker, t.name, t.szhz, t.xpjpgmc, t.mbdx));
+                          .arg(marker, t.name, t.szhz, t.xpjpgmc, t.mbdx, t.xpkd, t.xpgd));
 }
 
 class CatalogueTest : public ::testing::Test {
@@ -157,6 +160,53 @@ TEST_F(CatalogueTest, StartUpEndsOnMissingTreesWrongMarkersOrTooFewMovies) {
     } catch (const StartupAbort& e) {
         EXPECT_TRUE(e.reason().contains("c.rar")) << e.what();
     }
+}
+
+TEST_F(CatalogueTest, TemplatesWithBadFieldsAreLeftOutAndTheOthersNumberedInOrder) {
+    struct Case {
+        TemplateSpec spec;
+        const char* field;  // nullptr: the template loads
+    };
+    const Case cases[] = {
+        {{"a.rar", "A", "|heng|", "|picture_1|", "125"}, nullptr},
+        {{"b.rar", "B", "|heng|", "|picture_1|", "abc"}, "mbdx"},
+        {{"c.rar", "C", "|heng|", "|picture_1|", "0"}, "mbdx"},
+        {{"d.rar", "D", "|heng|", "|picture_1|", "99999999999"}, "mbdx"},
+        {{"e.rar", "E", "|heng|", "|picture_1|", ""}, "mbdx"},
+        {{"f.rar", "F", "|shu|", "|picture_1|", " 15000 "}, nullptr},
+        {{"g.rar", "G", "|heng|", "|picture_1|", "15001"}, "mbdx"},
+        {{"h.rar", "H", "|heng|", "|picture_1|", "100", "|-1920|"}, "xpkd"},
+        {{"i.rar", "I", "|heng|", "|picture_1|", "100", "|1920|", "|0|"}, "xpgd"},
+        {{"j.rar", "J", "|heng|heng|", "|picture_1|picture_2|", "100", "|1920|", "|1080|"}, "xpkd"},
+        {{"k.rar", "K", "|heng|", "|picture_1|", "100", "|wide|"}, "xpkd"},
+        {{"l.rar", "L", "|heng|", "|picture_1|", "100", "|4097|"}, "xpkd"},
+        {{"m.rar", "M", "|heng|shu|", "|picture_1|picture_2|", "100", "|4096|1|", "|1|4096|"}, nullptr},
+    };
+    for (const Case& c : cases)
+        add(c.spec);
+    load_template_catalogue(root, catalogue);
+
+    QStringList loaded;
+    for (const TemplateParams& p : catalogue.mobancanshu)
+        loaded << QStringLiteral("%1 %2").arg(p.xuhao).arg(p.mingcheng);
+    EXPECT_EQ(loaded, (QStringList{"0 A", "1 F", "2 M"})) << "xuhao counts the loaded templates";
+    EXPECT_EQ(catalogue.mobancanshu[1].weizhi, movie("f.rar")) << "each keeps its own movie";
+    EXPECT_EQ(catalogue.moban.size(), 3u);
+
+    QStringList left_out, expected;
+    for (const LeftOutTemplate& t : catalogue.left_out) {
+        left_out << QStringLiteral("%1 %2").arg(QFileInfo(t.file).fileName(), t.field);
+        EXPECT_EQ(t.file, root.template_params_folder() + "/" + QFileInfo(t.file).fileName());
+        EXPECT_FALSE(t.reason.isEmpty());
+    }
+    for (const Case& c : cases)
+        if (c.field)
+            expected << QStringLiteral("%1 %2").arg(c.spec.file, c.field);
+    EXPECT_EQ(left_out, expected);
+
+    const QString message = left_out_message(catalogue.left_out);
+    EXPECT_TRUE(message.contains(catalogue.left_out[0].file)) << message.toStdString();
+    EXPECT_TRUE(message.contains("abc")) << "quotes the bad value";
 }
 
 TEST_F(CatalogueTest, DamagedParameterFileRaisesTheDataError) {

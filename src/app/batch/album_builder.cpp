@@ -9,6 +9,7 @@
 #include "core/data_error.h"
 #include "core/startup_abort.h"
 #include "core/system_settings.h"
+#include "media/lrc_lyrics.h"
 #include "templates/photo_list.h"
 #include "templates/template_assignment.h"
 #include "templates/template_combination.h"
@@ -69,6 +70,9 @@ std::optional<QStringList> take_lyric_files(QStringList& arguments, QString& err
             error = QStringLiteral("the lyric file %1 does not exist").arg(file);
             return std::nullopt;
         }
+        error = lyric_file_refusal(file);
+        if (!error.isEmpty())
+            return std::nullopt;
         files.append(file);
     }
     return files;
@@ -124,6 +128,9 @@ QString load_catalogue(const DataRoot& root, TemplateCatalogue& catalogue) {
     } catch (const DataError& e) {
         return e.message();
     }
+    for (const LeftOutTemplate& t : catalogue.left_out)
+        std::fprintf(stderr, "velmora-make: warning: the template %s is left out: %s %s\n", t.file.toUtf8().constData(),
+                     t.field.toUtf8().constData(), t.reason.toUtf8().constData());
     return {};
 }
 

@@ -26,10 +26,11 @@ struct AlbumArguments {
     QStringList lyric_files;
 };
 // Nothing, with the reason in `error`, for a malformed combination number, a "--lyrics"
-// without a value, or a lyric file that does not exist.
+// without a value, or a lyric file that does not exist or is refused for its size.
 std::optional<AlbumArguments> take_album_arguments(QStringList& arguments, QString& error);
 
-// Loads the installed templates; the reason they cannot be loaded, or empty.
+// Loads the installed templates; the reason they cannot be loaded, or empty. Templates left
+// out for a bad field are named in a warning on standard error.
 QString load_catalogue(const DataRoot& root, TemplateCatalogue& catalogue);
 
 // Adds `files` to the album as "添加照片" does, assigning templates in rotation through the

@@ -25,6 +25,11 @@ void print_table(const TemplateCatalogue& catalogue) {
                     utf8(row.category).c_str(), row.hengzhao_jizhang, row.shuzhao_jizhang, utf8(row.duration).c_str(),
                     utf8(row.mingcheng).c_str());
     }
+    if (catalogue.left_out.empty())
+        return;
+    std::printf("left out for bad parameters: %zu\n", catalogue.left_out.size());
+    for (const LeftOutTemplate& t : catalogue.left_out)
+        std::printf("  %s: %s %s\n", utf8(t.file).c_str(), utf8(t.field).c_str(), utf8(t.reason).c_str());
 }
 
 nlohmann::json to_json(const TemplateCatalogue& catalogue) {
@@ -42,7 +47,10 @@ nlohmann::json to_json(const TemplateCatalogue& catalogue) {
         list.push_back({{"序号", r.xuhao}, {"模板", utf8(r.mingcheng)}, {"类型", utf8(r.type)},
                         {"横照片", r.hengzhao_jizhang}, {"竖照片", r.shuzhao_jizhang},
                         {"时长", utf8(r.duration)}, {"分类", utf8(r.category)}});
-    return {{"mobancanshu", templates}, {"moban", list}};
+    nlohmann::json left_out = nlohmann::json::array();
+    for (const LeftOutTemplate& t : catalogue.left_out)
+        left_out.push_back({{"file", utf8(t.file)}, {"field", utf8(t.field)}, {"reason", utf8(t.reason)}});
+    return {{"mobancanshu", templates}, {"moban", list}, {"left_out", left_out}};
 }
 
 } // namespace

@@ -18,6 +18,9 @@ int run_lyrics(const BatchOptions& options) {
     } catch (const DataError& error) {
         return fail(error.message());
     }
+    if (table.lines_cut() > 0)
+        std::fprintf(stderr, "velmora-make: warning: %s\n",
+                     lyric_lines_cut_note(options.positional.front(), table.lines_cut()).toUtf8().constData());
     // One row per line, so the table reads like the file it came from.
     std::printf("[");
     const auto& rows = table.rows();

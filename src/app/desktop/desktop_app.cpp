@@ -96,6 +96,8 @@ void DesktopApp::load() {
     windows_.template_manager().fill_catalogue();
     windows_.splash().hide();
     windows_.main().show();
+    if (!catalogue_.left_out.empty())
+        ui_.show_message(left_out_message(catalogue_.left_out));
 }
 
 void DesktopApp::prepare_main_window() {
