@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 
 #include "app/batch/commands.h"
+#include "core/native_path.h"
 #include "media/ffmpeg_logging.h"
 
 namespace {
@@ -30,7 +31,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     velmora::quiet_ffmpeg_logging();
-    QStringList arguments = QCoreApplication::arguments().mid(1);
+    // By their bytes: Qt would turn a file name that is not UTF-8 into one that names nothing.
+    QStringList arguments = velmora::native_arguments(argc, argv);
     if (arguments.isEmpty()) {
         print_usage();
         return 2;
