@@ -1,4 +1,5 @@
 // The background panel of a template: covered by its picture, rendered only where it shows.
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -50,6 +51,7 @@ TEST(BackgroundPicture, ALongStripIsCutBeforeItIsScaled) {
                 const bool shown = panel.size() == QSize(1920, 1080) &&
                                    test::near(panel.pixelColor(480, 270), c.left) &&
                                    test::near(panel.pixelColor(1440, 270), c.right);
+                QDir(folder.path()).removeRecursively(); // the child's own fixture; no destructor runs
                 std::_Exit(shown ? 0 : 1);
             },
             ::testing::ExitedWithCode(0), "")
