@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "core/data_error.h"
+#include "core/native_path.h"
 #include "media/av_error.h"
 #include "media/av_handles.h"
 
@@ -66,7 +67,7 @@ private:
         if (info.size() == 0)
             fail(path_, QStringLiteral("the file is empty"));
         AVFormatContext* raw = nullptr;
-        if (const int rc = avformat_open_input(&raw, path_.toUtf8().constData(), nullptr, nullptr); rc < 0)
+        if (const int rc = avformat_open_input(&raw, native_path(path_).constData(), nullptr, nullptr); rc < 0)
             fail(path_, av_error_text(rc));
         input_.reset(raw);
         if (const int rc = avformat_find_stream_info(input_.get(), nullptr); rc < 0)

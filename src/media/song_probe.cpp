@@ -1,6 +1,7 @@
 #include "media/song_probe.h"
 
 #include "core/data_error.h"
+#include "core/native_path.h"
 #include "media/av_error.h"
 #include "media/av_handles.h"
 
@@ -20,7 +21,7 @@ av::InputPtr open_input(const QString& path) {
     if (info.size() == 0)
         fail(path, QStringLiteral("the file is empty"));
     AVFormatContext* raw = nullptr;
-    if (const int rc = avformat_open_input(&raw, path.toUtf8().constData(), nullptr, nullptr); rc < 0)
+    if (const int rc = avformat_open_input(&raw, native_path(path).constData(), nullptr, nullptr); rc < 0)
         fail(path, av_error_text(rc));
     av::InputPtr input(raw);
     if (const int rc = avformat_find_stream_info(input.get(), nullptr); rc < 0)

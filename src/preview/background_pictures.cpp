@@ -11,7 +11,7 @@ namespace velmora {
 namespace {
 
 constexpr int kFrame = 3;
-// The width replacement pictures are rendered at to judge their orientation.
+// The square box replacement pictures are rendered in to judge their orientation.
 constexpr int kJudgeWidth = 300;
 
 bool exists(const std::vector<BackgroundRow>& rows, std::optional<int> row) {
@@ -107,10 +107,16 @@ ReplaceOutcome BackgroundPictures::replace_picture(std::optional<int> row) {
     if (files.isEmpty())
         return ReplaceOutcome::Cancelled;
     const QString path = files.front();
-    const std::optional<QSize> size = measure_photo(path);
-    const Thumbnail rendered = size ? thumbnails_.render(path, QSize(kJudgeWidth, std::max(
-                                          1, int(qint64(kJudgeWidth) * size->height() / size->width()))))
-                                    : Thumbnail{{}, true};
+    const CheckedPhoto photo = check_photo(path);
+    // Judged on a small rendering in a square box, which keeps the photo's proportions.
+    const QSize judged = fit_photo(photo.size.width(), photo.size.height(), QSize(kJudgeWidth, kJudgeWidth), 0);
+    const Thumbnail rendered = photo.refusal == PhotoRefusal::None && !judged.isEmpty()
+                                   ? thumbnails_.render(path, judged)
+                                   : Thumbnail{{}, true};
+    if (photo.refusal == PhotoRefusal::TooManyPixels || photo.refusal == PhotoRefusal::TooNarrow) {
+        ui_.show_message(QStringLiteral("此照片文件太大或长宽比例超出范围,请重新更换一张横照片!"));
+        return ReplaceOutcome::Unreadable;
+    }
     if (rendered.failed) {
         ui_.show_message(QStringLiteral("此照片文件不能读取,请重新更换一张横照片!"));
         return ReplaceOutcome::Unreadable;
@@ -123,8 +129,8 @@ ReplaceOutcome BackgroundPictures::replace_picture(std::optional<int> row) {
     BackgroundRow& b = album_.backgrounds[std::size_t(*row)];
     b.picture_name = file.completeBaseName();
     b.picture_format = file.suffix().isEmpty() ? QString() : QLatin1Char('.') + file.suffix();
-    b.width = size->width();
-    b.height = size->height();
+    b.width = photo.size.width();
+    b.height = photo.size.height();
     b.location = file.absoluteFilePath();
     return ReplaceOutcome::Replaced;
 }

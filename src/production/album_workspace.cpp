@@ -4,8 +4,12 @@
 #include "core/file_utils.h"
 #include "core/jpeg_writer.h"
 #include "core/packed_kind.h"
+#include "core/native_path.h"
+#include "core/packed_file.h"
 #include "templates/slot_pictures.h"
+#include "templates/visible_part.h"
 
+#include <climits>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -99,14 +103,21 @@ QImage background_picture(const BackgroundRow& row, QSize size, const ThumbnailS
         return panel;
     }
     panel.fill(Qt::white);
-    const int w0 = row.width > 0 ? row.width : size.width();
-    const int h0 = row.height > 0 ? row.height : size.height();
-    QSize box(w0 * size.height() / h0, size.height());
+    const qint64 w0 = row.width > 0 ? row.width : size.width();
+    const qint64 h0 = row.height > 0 ? row.height : size.height();
+    QSize box(int(std::min<qint64>(w0 * size.height() / h0, INT_MAX)), size.height());
     if (box.width() < size.width())
-        box = QSize(size.width(), h0 * size.width() / w0);
-    const QImage picture = thumbnails.thumbnail(row.location, box.expandedTo(QSize(1, 1)));
+        box = QSize(size.width(), int(std::min<qint64>(h0 * size.width() / w0, INT_MAX)));
+    // Only what shows is rendered: a long photo covering the panel may be millions of pixels long.
+    const QRect placed(size.width() / 2 - box.width() / 2, 0, box.width(), box.height());
+    const std::optional<VisiblePart> shown = visible_part(placed, panel.rect());
+    if (!shown)
+        return panel;
+    const Thumbnail picture = thumbnails.render_part(row.location, shown->of_picture, shown->on_frame.size());
+    if (picture.failed)
+        throw DataError(QStringLiteral("The background picture %1 cannot be read").arg(shown_path(row.location)));
     QPainter painter(&panel);
-    painter.drawImage(size.width() / 2 - box.width() / 2, 0, picture);
+    painter.drawImage(shown->on_frame.topLeft(), picture.image);
     return panel;
 }
 

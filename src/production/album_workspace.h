@@ -42,7 +42,9 @@ WorkspaceOutcome prepare_album_workspace(const DataRoot& root, const WorkspacePa
 
 // The background picture of a template: black when the row names no picture, otherwise the
 // picture scaled to cover `size` (full height, or full width when it is relatively narrower),
-// centred horizontally and aligned to the top, cut at the edges. Exposed for tests.
+// centred horizontally and aligned to the top, cut at the edges. Throws DataError naming the
+// picture when it cannot be decoded: the panel never shows a blank box in its place.
+// Exposed for tests.
 QImage background_picture(const BackgroundRow& row, QSize size, const ThumbnailService& thumbnails);
 
 } // namespace velmora

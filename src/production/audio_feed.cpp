@@ -1,5 +1,6 @@
 #include "production/audio_feed.h"
 
+#include "core/native_path.h"
 #include "production/encode_error.h"
 
 namespace velmora::mcl {
@@ -43,7 +44,7 @@ bool AudioFeed::decode_more() {
 void AudioFeed::open_song(const QString& path) {
     song_ = path;
     AVFormatContext* raw = nullptr;
-    check_av(avformat_open_input(&raw, path.toUtf8().constData(), nullptr, nullptr),
+    check_av(avformat_open_input(&raw, native_path(path).constData(), nullptr, nullptr),
              QStringLiteral("Cannot open song %1").arg(path));
     input_.reset(raw);
     check_av(avformat_find_stream_info(raw, nullptr), QStringLiteral("Cannot read song %1").arg(path));

@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "core/native_path.h"
 #include "templates/exif_orientation.h"
 
 namespace velmora {
@@ -153,8 +154,8 @@ std::optional<JpegHeader> read_jpeg_header(QByteArrayView bytes) {
 }
 
 std::optional<JpegHeader> read_jpeg_header_file(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!open_for_reading(file, path))
         return std::nullopt;
     FileSource in(file);
     return parse(in);

@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include "core/native_path.h"
+#include "templates/photo_limits.h"
 #include "templates/photo_measure.h"
 
 namespace velmora {
@@ -21,14 +23,29 @@ PhotoEntry photo_entry(const QString& path, QSize size) {
     return photo;
 }
 
-QString unreadable_message(const QStringList& files) {
+// One section of the refusal message: its heading and the first names, then the count.
+QString refusal_section(const QString& heading, const QStringList& files) {
     QStringList names;
     for (int i = 0; i < files.size() && i < kNamedUnreadableFiles; ++i)
-        names.append(QFileInfo(files[i]).fileName());
-    QString text = QStringLiteral("下列文件不是可以读取的JPG照片文件,没有添加:\n") + names.join(QLatin1Char('\n'));
+        names.append(shown_path(QFileInfo(files[i]).fileName()));
+    QString text = heading + QLatin1Char('\n') + names.join(QLatin1Char('\n'));
     if (files.size() > kNamedUnreadableFiles)
         text += QStringLiteral("\n……共 %1 个文件").arg(files.size());
     return text;
+}
+
+// Every file refused by one addition, in one message.
+QString refusal_message(const AppendResult& result) {
+    QStringList sections;
+    if (!result.unreadable.isEmpty())
+        sections.append(refusal_section(QStringLiteral("下列文件不是可以读取的JPG照片文件,没有添加:"), result.unreadable));
+    if (!result.too_large.isEmpty())
+        sections.append(refusal_section(
+            QStringLiteral("下列照片文件太大(超过%1亿像素),没有添加:").arg(kMaxPhotoPixels / 100000000), result.too_large));
+    if (!result.too_narrow.isEmpty())
+        sections.append(refusal_section(
+            QStringLiteral("下列照片文件的长宽比例超过%1比1,没有添加:").arg(kMaxPhotoAspect), result.too_narrow));
+    return sections.join(QStringLiteral("\n\n"));
 }
 
 // Empties what a slot knew about its photo; the effect mark stays until its effects are gone.
@@ -74,18 +91,29 @@ AppendResult PhotoList::append_files(const QStringList& files) {
             result.over_capacity = total - i;
             break;
         }
-        if (const std::optional<QSize> size = measure_photo(files[i])) {
-            album_.photos.push_back(photo_entry(files[i], *size));
+        const CheckedPhoto photo = check_photo(files[i]);
+        switch (photo.refusal) {
+        case PhotoRefusal::None:
+            album_.photos.push_back(photo_entry(files[i], photo.size));
             ++result.added;
-        } else {
+            break;
+        case PhotoRefusal::Unreadable:
             result.unreadable.append(files[i]);
+            break;
+        case PhotoRefusal::TooManyPixels:
+            result.too_large.append(files[i]);
+            break;
+        case PhotoRefusal::TooNarrow:
+            result.too_narrow.append(files[i]);
+            break;
         }
         ui_.show_progress(i + 1, total);
         ui_.pump_events();
     }
     ui_.show_progress(total, total);
-    if (!result.unreadable.isEmpty())
-        ui_.show_message(unreadable_message(result.unreadable));
+    const QString refusals = refusal_message(result);
+    if (!refusals.isEmpty())
+        ui_.show_message(refusals);
     return result;
 }
 

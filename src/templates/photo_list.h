@@ -41,7 +41,10 @@ struct PhotoListViews {
 struct AppendResult {
     int added = 0;
     int over_capacity = 0;  // skipped silently
-    QStringList unreadable; // skipped with a message: not a JPEG that can be decoded
+    // Skipped and named in one message:
+    QStringList unreadable; // not a JPEG whose image decodes to the end
+    QStringList too_large;  // over the photo pixel limit
+    QStringList too_narrow; // beyond the photo aspect limit
 };
 
 // The album's photo list `daoru_zhaopian` and the operations that keep every reference to its
@@ -62,9 +65,9 @@ public:
     // Set by the photo-files window before it requests a deletion (see dispatch_delete_requests).
     QString delete_request_photo_files;
 
-    // Measures and appends `files` in order up to the capacity, reporting progress per file
-    // and letting events run. Files that are not decodable JPEGs are skipped and named in
-    // one message after the loop.
+    // Checks (check_photo) and appends `files` in order up to the capacity, reporting progress
+    // per file and letting events run. Files that cannot serve as photos are skipped and named
+    // in one message after the loop.
     AppendResult append_files(const QStringList& files);
     // Rebuilds the pool and gives background rows without a picture a random pool photo.
     void refresh_backgrounds();

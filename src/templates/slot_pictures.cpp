@@ -3,11 +3,14 @@
 #include <QDir>
 #include <QPainter>
 
+#include "core/data_error.h"
 #include "core/jpeg_writer.h"
+#include "core/native_path.h"
 #include "templates/bar_list.h"
 #include "templates/slot_picture_layout.h"
 #include "templates/template_category.h"
 #include "templates/used_templates.h"
+#include "templates/visible_part.h"
 
 namespace velmora {
 namespace {
@@ -90,24 +93,31 @@ private:
         return {photo.width, photo.height};
     }
 
-    // The slot's photo at `size`, or nothing when the slot holds none or it cannot be decoded.
-    std::optional<QImage> render_photo(const SlotRow& slot, QSize size) {
+    // The slot's photo, or `part` of it, at `size`; nothing when the slot holds none. A photo
+    // that decoded when it was added and does not now (changed or removed since) stops the
+    // composition: a blank box must never stand in for it.
+    std::optional<QImage> render_photo(const SlotRow& slot, QSize size, QRectF part = QRectF(0, 0, 1, 1)) const {
         if (slot.photo_location.isEmpty() || size.isEmpty())
             return std::nullopt;
-        const Thumbnail t = thumbnails_.render(slot.photo_location, size);
-        if (!t.failed && !t.image.isNull())
-            return t.image;
-        if (!result_.undecodable.contains(slot.photo_location))
-            result_.undecodable.append(slot.photo_location);
-        return std::nullopt;
+        const Thumbnail t = thumbnails_.render_part(slot.photo_location, part, size);
+        if (t.failed || t.image.isNull())
+            throw DataError(QStringLiteral("The photo %1 cannot be read any more; it was changed or removed "
+                                           "after it was added")
+                                .arg(shown_path(slot.photo_location)));
+        return t.image;
     }
 
-    QImage draw_canvas(const SlotRow& slot) {
+    // Only the part of the photo inside the canvas is rendered: a long photo covering a slot
+    // may be placed millions of pixels wide.
+    QImage draw_canvas(const SlotRow& slot) const {
         const SlotCanvas layout = slot_canvas(slot, category_, option_, measured(slot));
         QImage canvas = white(layout.canvas);
-        if (const std::optional<QImage> photo = render_photo(slot, layout.photo.size())) {
+        const std::optional<VisiblePart> shown = visible_part(layout.photo, canvas.rect());
+        if (!shown)
+            return canvas;
+        if (const std::optional<QImage> photo = render_photo(slot, shown->on_frame.size(), shown->of_picture)) {
             QPainter painter(&canvas);
-            painter.drawImage(layout.photo.topLeft(), *photo);
+            painter.drawImage(shown->on_frame.topLeft(), *photo);
         }
         return canvas;
     }

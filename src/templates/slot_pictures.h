@@ -18,7 +18,6 @@ using StopRequest = std::function<bool()>;
 // What one composition wrote.
 struct SlotPicturesResult {
     QStringList written;      // full paths of the NAME.jpg files, in picture order
-    QStringList undecodable;  // photo files that could not be decoded: their pictures are white
     QStringList refused_names; // picture names that are not plain file names: nothing written
     bool stopped = false;     // abandoned on the stop request; `written` holds what was done
 };
@@ -31,10 +30,10 @@ struct SlotPicturesResult {
 // slot whose name they contain. `landscape_option` chooses the full-screen or fitted drawing
 // of landscape templates. The reference-scale canvases stay in memory; only the final files
 // are written, each under a temporary name renamed when complete.
-// Photos are rendered through `thumbnails` at the size they are drawn at. A photo that
-// cannot be decoded leaves its canvas white and is named in the result. A used row or
-// catalogue row that does not exist writes nothing.
-// Interface thread. Throws DataError when a picture cannot be written.
+// Photos are rendered through `thumbnails` at the size they are drawn at, only the part that
+// shows on the canvas. A used row or catalogue row that does not exist writes nothing.
+// Interface thread. Throws DataError naming the photo when a slot's photo cannot be decoded
+// (no picture shows a blank box in its place), and when a picture cannot be written.
 SlotPicturesResult compose_slot_pictures(const Album& album, const TemplateCatalogue& catalogue, int used_row,
                                          QSize reference, CropMark landscape_option, const QString& folder,
                                          const ThumbnailService& thumbnails, const StopRequest& stop = {});

@@ -1,67 +1,21 @@
 #include "templates/thumbnail_service.h"
 
+#include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
 #include <QPainterPath>
-#include <turbojpeg.h>
 
+#include "core/native_path.h"
 #include "templates/exif_orientation.h"
+#include "templates/jpeg_decoder.h"
 #include "templates/jpeg_header.h"
+#include "templates/photo_limits.h"
 
 namespace velmora {
 namespace {
-
-// Frees the TurboJPEG handle however decoding ends.
-struct Decompressor {
-    tjhandle handle = tjInitDecompress();
-    ~Decompressor() {
-        if (handle)
-            tjDestroy(handle);
-    }
-};
-
-tjscalingfactor choose_scaling(QSize stored, QSize target) {
-    int count = 0;
-    const tjscalingfactor* factors = tjGetScalingFactors(&count);
-    tjscalingfactor best{1, 1};
-    qint64 best_area = qint64(stored.width()) * stored.height();
-    for (int i = 0; i < count; ++i) {
-        const tjscalingfactor f = factors[i];
-        if (f.num > f.denom)
-            continue;
-        const int w = TJSCALED(stored.width(), f), h = TJSCALED(stored.height(), f);
-        if (w >= target.width() && h >= target.height() && qint64(w) * h < best_area) {
-            best = f;
-            best_area = qint64(w) * h;
-        }
-    }
-    return best;
-}
-
-// Decodes at the chosen DCT scale, in stored orientation. Null on any decoder error.
-QImage decode_scaled(const QByteArray& jpeg, QSize stored_target) {
-    Decompressor d;
-    if (!d.handle)
-        return {};
-    auto* data = reinterpret_cast<const unsigned char*>(jpeg.constData());
-    int width = 0, height = 0, subsampling = 0, colourspace = 0;
-    if (tjDecompressHeader3(d.handle, data, jpeg.size(), &width, &height, &subsampling, &colourspace) != 0)
-        return {};
-    const tjscalingfactor f = choose_scaling(QSize(width, height), stored_target);
-    QImage image(TJSCALED(width, f), TJSCALED(height, f), QImage::Format_RGB32);
-    if (image.isNull())
-        return {};
-    // Format_RGB32 lies in memory as B, G, R, X on little-endian machines.
-    const int pixel_format = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? TJPF_BGRX : TJPF_XRGB;
-    if (tjDecompress2(d.handle, data, jpeg.size(), image.bits(), image.width(), int(image.bytesPerLine()),
-                      image.height(), pixel_format, 0) != 0 &&
-        tjGetErrorCode(d.handle) != TJERR_WARNING)
-        return {};
-    // A warning (data cut short, say) still leaves every row written: show what was decoded.
-    return image;
-}
 
 // The camera's embedded thumbnail, when it is large enough for `stored_target` and shows the
 // whole photo (same proportions within 2 %): decoding a few kilobytes instead of megabytes is
@@ -69,7 +23,7 @@ QImage decode_scaled(const QByteArray& jpeg, QSize stored_target) {
 QImage embedded_thumbnail(const JpegHeader& header, QSize stored_target) {
     if (header.exif_thumbnail.isEmpty())
         return {};
-    const QImage small = decode_scaled(header.exif_thumbnail, stored_target);
+    const QImage small = decode_jpeg_scaled(header.exif_thumbnail, stored_target).image;
     if (small.width() < stored_target.width() || small.height() < stored_target.height())
         return {};
     const qint64 cross_a = qint64(small.width()) * header.stored_height;
@@ -79,51 +33,109 @@ QImage embedded_thumbnail(const JpegHeader& header, QSize stored_target) {
     return small;
 }
 
-QImage decode_jpeg(const QString& path, QSize size) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
+// The size the whole picture of `full` size must have for `part` of it to cover `size`; never
+// more than `full`, so a tiny part of a long strip asks for the strip at its own size and not
+// for millions of pixels.
+QSize whole_size_for(QRectF part, QSize size, QSize full) {
+    const auto side = [](int wanted, qreal fraction, int limit) {
+        const qreal needed = std::ceil(wanted / fraction);
+        return needed >= limit ? limit : std::max(1, int(needed));
+    };
+    return {side(size.width(), part.width(), full.width()), side(size.height(), part.height(), full.height())};
+}
+
+// `part` (fractions of the picture) cut out of `whole`, widened to whole pixels.
+QImage cut_part(const QImage& whole, QRectF part) {
+    const int left = int(std::floor(part.left() * whole.width()));
+    const int top = int(std::floor(part.top() * whole.height()));
+    const int right = int(std::ceil(part.right() * whole.width()));
+    const int bottom = int(std::ceil(part.bottom() * whole.height()));
+    const QRect pixels = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)).intersected(whole.rect());
+    if (pixels == whole.rect())
+        return whole;
+    return whole.copy(pixels.isEmpty() ? QRect(std::min(left, whole.width() - 1), std::min(top, whole.height() - 1), 1, 1)
+                                       : pixels);
+}
+
+// Whether the camera's embedded thumbnail may stand in for the photo.
+enum class Embedded { Allowed, Refused };
+
+// The whole photo in display orientation, decoded just large enough for `part` of it to cover
+// `size`. Nothing when TurboJPEG does not take the file (not a JPEG, or a colour space it
+// refuses); a null image when the file is a JPEG cut short, or larger than the program takes.
+std::optional<QImage> decode_jpeg(const QString& path, QRectF part, QSize size, Embedded embedded) {
+    QFile file;
+    if (!open_for_reading(file, path))
+        return std::nullopt;
     const QByteArray jpeg = file.readAll();
     const std::optional<JpegHeader> header = read_jpeg_header(jpeg);
     if (!header)
-        return {};
-    const QSize stored_target = orientation_swaps_axes(header->orientation) ? size.transposed() : size;
-    QImage stored = embedded_thumbnail(*header, stored_target);
-    if (stored.isNull())
-        stored = decode_scaled(jpeg, stored_target);
-    return stored.isNull() ? QImage() : apply_orientation(stored, header->orientation);
+        return std::nullopt;
+    const QSize display(header->display_width(), header->display_height());
+    if (photo_size_fault(display) == PhotoSizeFault::TooManyPixels)
+        return QImage();
+    const QSize whole = whole_size_for(part, size, display);
+    const QSize stored_target = orientation_swaps_axes(header->orientation) ? whole.transposed() : whole;
+    QImage stored = embedded == Embedded::Allowed ? embedded_thumbnail(*header, stored_target) : QImage();
+    if (stored.isNull()) {
+        const DecodedJpeg decoded = decode_jpeg_scaled(jpeg, stored_target);
+        if (decoded.cut_short)
+            return QImage();
+        if (decoded.image.isNull())
+            return std::nullopt;
+        stored = decoded.image;
+    }
+    return apply_orientation(stored, header->orientation);
 }
 
 // Formats the JPEG path does not take (BMP, and JPEGs in colour spaces TurboJPEG refuses),
 // decoded close to the wanted size where the format allows it.
-QImage decode_other(const QString& path, QSize size) {
-    QImageReader reader(path);
+QImage decode_other(const QString& path, QRectF part, QSize size) {
+    QFile file;
+    if (!open_for_reading(file, path))
+        return {};
+    QImageReader reader(&file);
     reader.setAutoTransform(true);
     const QSize full = reader.size();
-    if (full.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize) &&
-        full.width() > 2 * size.width() && full.height() > 2 * size.height())
-        reader.setScaledSize(full.scaled(size * 2, Qt::KeepAspectRatioByExpanding));
+    if (full.isValid()) {
+        const QSize whole = whole_size_for(part, size, full);
+        if (reader.supportsOption(QImageIOHandler::ScaledSize) && full.width() > 2 * whole.width() &&
+            full.height() > 2 * whole.height())
+            reader.setScaledSize(full.scaled(whole * 2, Qt::KeepAspectRatioByExpanding));
+    }
     return reader.read();
+}
+
+// A JPEG that TurboJPEG does not take is tried once more through QImage: Qt's reader takes
+// some colour spaces that TurboJPEG refuses to turn into RGB.
+QImage decode_whole(const QString& path, QRectF part, QSize size, Embedded embedded) {
+    const std::optional<QImage> jpeg = decode_jpeg(path, part, size, embedded);
+    return jpeg ? *jpeg : decode_other(path, part, size);
 }
 
 } // namespace
 
-QSize dct_decode_size(QSize stored, QSize target) {
-    const tjscalingfactor f = choose_scaling(stored, target);
-    return {TJSCALED(stored.width(), f), TJSCALED(stored.height(), f)};
+bool ThumbnailService::decodes(const QString& path) const {
+    return !decode_whole(path, QRectF(0, 0, 1, 1), QSize(1, 1), Embedded::Refused).isNull();
 }
 
 Thumbnail ThumbnailService::render(const QString& path, QSize size) const {
-    if (size.isEmpty())
+    return render_part(path, QRectF(0, 0, 1, 1), size);
+}
+
+Thumbnail ThumbnailService::render_part(const QString& path, QRectF part, QSize size) const {
+    part = part.intersected(QRectF(0, 0, 1, 1));
+    if (size.isEmpty() || part.isEmpty())
         return {file_icon(size.expandedTo(QSize(1, 1))), true};
-    QImage picture = decode_jpeg(path, size);
-    if (picture.isNull())
-        picture = decode_other(path, size);
-    if (picture.isNull())
+    const QImage whole = decode_whole(path, part, size, Embedded::Allowed);
+    if (whole.isNull())
         return {file_icon(size), true};
+    const QImage picture = cut_part(whole, part);
     QImage scaled = picture.size() == size
                         ? picture
                         : picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (scaled.isNull())
+        return {file_icon(size), true};
     return {scaled.convertToFormat(QImage::Format_RGB32), false};
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QImage>
+#include <QRectF>
 #include <QSize>
 #include <QString>
+
+#include "templates/jpeg_decoder.h"
 
 namespace velmora {
 
@@ -21,16 +24,20 @@ class ThumbnailService {
 public:
     // `size` must be positive in both directions; otherwise the icon is returned as failed.
     Thumbnail render(const QString& path, QSize size) const;
+    // `part` of the picture (fractions of its width and height, within 0..1) at exactly `size`.
+    // Only as much of the file is decoded as that part needs, so a small part of a long strip
+    // never makes the whole strip as large as the part is shown. An empty part fails.
+    Thumbnail render_part(const QString& path, QRectF part, QSize size) const;
     // render(...).image.
     QImage thumbnail(const QString& path, QSize size) const { return render(path, size).image; }
+
+    // Whether the file's own image (not the camera's embedded thumbnail) decodes to the end, at
+    // the cheapest DCT scale. A JPEG cut short fails, as does one larger than the program takes.
+    bool decodes(const QString& path) const;
 
     // The file-type icon given for files that cannot be decoded: a page with a folded corner.
     static QImage file_icon(QSize size);
 };
 
-// The size a JPEG stored at `stored` is decoded at for a picture of `target` (both in stored
-// orientation): the smallest DCT scaling, at most 1/1, whose result still covers the target in
-// both directions, so the final resize only ever shrinks.
-QSize dct_decode_size(QSize stored, QSize target);
 
 } // namespace velmora

@@ -3,8 +3,10 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include "core/data_error.h"
 #include "core/jpeg_writer.h"
 #include "core/system_settings.h"
+#include "support/memory_limit.h"
 #include "support/test_support.h"
 #include "templates/album_fixture.h"
 #include "templates/photo_fixtures.h"
@@ -102,7 +104,6 @@ TEST(SlotPictures, DerivedPicturesRepeatTheirSlotsPhotoAtTheirOwnSize) {
         SCOPED_TRACE(reference.width());
         const SlotPicturesResult result = t.compose(reference);
         EXPECT_FALSE(result.stopped);
-        EXPECT_TRUE(result.undecodable.isEmpty());
         ASSERT_EQ(result.written.size(), 4);
         // Only the final pictures are left in the play folder.
         EXPECT_EQ(t.files(), QStringList({"cover_a_b.jpg", "picture_1.jpg", "picture_1_b.jpg", "picture_2.jpg"}));
@@ -167,25 +168,53 @@ TEST(SlotPictures, PortraitTemplatesKeepTheCanvasProportions) {
     EXPECT_EQ(t.picture(QStringLiteral("picture_1")).size(), QSize(609, 1080));
 }
 
-TEST(SlotPictures, APhotoThatCannotBeDecodedLeavesItsPicturesWhite) {
+TEST(SlotPictures, APhotoThatNoLongerDecodesStopsTheCompositionNamingIt) {
     TemplateAlbum t(kMixed, QStringLiteral("综合模板"));
-    t.put_file(0, QStringLiteral("broken"), QByteArray("\xFF\xD8 not really a photo"), {1600, 900});
+    t.put(0, QStringLiteral("a"), test::quadrant_picture(1600, 900));
     t.put(1, QStringLiteral("b"), solid(900, 1600, kBlue));
-    const SlotPicturesResult result = t.compose({800, 450});
+    const QByteArray whole = test::read_file(t.album.photos[0].location);
+    const auto expect_refused = [&](const char* what) {
+        try {
+            t.compose({800, 450});
+            ADD_FAILURE() << what << ": composed with a blank box";
+        } catch (const DataError& e) {
+            EXPECT_TRUE(e.message().contains(t.album.photos[0].location)) << what << ": " << e.what();
+        }
+    };
+    t.folder.write(QStringLiteral("a.jpg"), QByteArray("\xFF\xD8 not really a photo"));
+    expect_refused("replaced by something else");
+    t.folder.write(QStringLiteral("a.jpg"), whole.left(whole.size() / 2));
+    expect_refused("cut short");
+    QFile::remove(t.album.photos[0].location);
+    expect_refused("removed");
+}
 
-    EXPECT_EQ(result.undecodable, QStringList({t.album.photos[0].location}));
-    EXPECT_EQ(result.written.size(), 4);
-    for (const char* name : {"picture_1", "picture_1_b"}) {
-        const QImage picture = t.picture(QString::fromLatin1(name));
-        ASSERT_FALSE(picture.isNull()) << name;
-        EXPECT_TRUE(near(picture.pixelColor(picture.width() / 2, picture.height() / 2), kWhite, 8)) << name;
-    }
-    const QImage second = t.picture(QStringLiteral("picture_2"));
-    EXPECT_TRUE(near(second.pixelColor(second.width() / 2, second.height() / 2), kBlue));
-
-    // A photo file that has gone is reported the same way.
-    QFile::remove(t.album.photos[1].location);
-    EXPECT_EQ(t.compose({800, 450}).undecodable.size(), 2);
+// A photo 1000 times wider than high covers a 1920 x 1080 slot at 1,080,000 x 1080: only the
+// part that shows may be scaled, never the whole placement (4 GB).
+TEST(SlotPictures, APhotoFarLongerThanItsSlotIsCutBeforeItIsScaled) {
+    if (!test::kCanCapMemory)
+        GTEST_SKIP() << "the address space cannot be capped under AddressSanitizer";
+    TemplateAlbum t(kLandscape, QStringLiteral("横照模板"));
+    t.put(0, QStringLiteral("strip"), test::quadrant_picture(8000, 8));
+    ASSERT_EQ(t.album.slot_rows[0].jiancai_width, 1080000);
+    // Composed and judged in a child whose memory is capped (started afresh: Qt's threads
+    // would not survive a plain fork).
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            test::cap_memory(1LL << 30);
+            t.compose({1920, 1080});
+            const QImage p = t.picture(QStringLiteral("picture_1"));
+            const int w = p.width();
+            const int h = p.height();
+            const bool shown = p.size() == QSize(1920, 1080) && near(p.pixelColor(w / 4, h / 4), kTopLeft) &&
+                               near(p.pixelColor(3 * w / 4, h / 4), kTopRight) &&
+                               near(p.pixelColor(w / 4, 3 * h / 4), kBottomLeft) &&
+                               near(p.pixelColor(3 * w / 4, 3 * h / 4), kBottomRight);
+            QDir(t.folder.path()).removeRecursively(); // the child's own fixture; no destructor runs
+            std::_Exit(shown ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST(SlotPictures, StopRequestAbandonsBeforeTheNextRendering) {

@@ -7,10 +7,13 @@
 #include <QFileInfo>
 
 #include "core/data_error.h"
+#include "core/native_path.h"
 #include "core/startup_abort.h"
 #include "core/system_settings.h"
 #include "media/lrc_lyrics.h"
+#include "templates/photo_limits.h"
 #include "templates/photo_list.h"
+#include "templates/photo_measure.h"
 #include "templates/template_assignment.h"
 #include "templates/template_combination.h"
 
@@ -78,6 +81,21 @@ std::optional<QStringList> take_lyric_files(QStringList& arguments, QString& err
     return files;
 }
 
+// Why a photo is left out, for the person reading the run's messages; empty when it is not.
+QString refusal_reason(PhotoRefusal refusal) {
+    switch (refusal) {
+    case PhotoRefusal::Unreadable:
+        return QStringLiteral("not a JPEG photo that can be decoded");
+    case PhotoRefusal::TooManyPixels:
+        return QStringLiteral("more than %1 megapixels").arg(kMaxPhotoPixels / 1000000);
+    case PhotoRefusal::TooNarrow:
+        return QStringLiteral("one side more than %1 times the other").arg(kMaxPhotoAspect);
+    case PhotoRefusal::None:
+        break;
+    }
+    return {};
+}
+
 } // namespace
 
 int fail(const QString& message) {
@@ -88,19 +106,26 @@ int fail(const QString& message) {
 std::optional<QStringList> photo_files(const QStringList& arguments, QString& error) {
     QStringList files;
     for (const QString& argument : arguments) {
-        const QFileInfo info(argument);
-        if (info.isDir()) {
-            const QDir dir(info.absoluteFilePath());
-            for (const QString& name : dir.entryList(QDir::Files, QDir::Name))
+        const QString path = QFileInfo(argument).absoluteFilePath();
+        if (is_native_folder(path)) {
+            const QDir dir(path);
+            for (const QString& name : native_file_names(path))
                 if (is_jpeg_name(name))
                     files.append(dir.absoluteFilePath(name));
-        } else if (info.isFile()) {
-            files.append(info.absoluteFilePath());
+        } else if (is_native_file(path)) {
+            files.append(path);
         } else {
-            error = QStringLiteral("no such photo or folder: %1").arg(argument);
+            error = QStringLiteral("no such photo or folder: %1").arg(shown_path(argument));
             return std::nullopt;
         }
     }
+    files.removeIf([](const QString& file) {
+        const QString refusal = refusal_reason(check_photo(file).refusal);
+        if (!refusal.isEmpty())
+            std::fprintf(stderr, "velmora-make: %s: %s, left out\n", shown_path(file).toUtf8().constData(),
+                         refusal.toUtf8().constData());
+        return !refusal.isEmpty();
+    });
     if (files.isEmpty())
         error = QStringLiteral("no photos to add");
     return files.isEmpty() ? std::nullopt : std::optional<QStringList>(files);

@@ -15,8 +15,10 @@ namespace velmora::batch {
 // Writes "velmora-make: MESSAGE" to standard error; returns the failure exit code 1.
 int fail(const QString& message);
 
-// The photos named on the command line: files as given, folders as their JPEGs in name order.
-// Nothing, with the reason in `error`, for a missing path or when no photo is found.
+// The photos named on the command line: files as given, folders as their JPEGs in name order,
+// names taken by their bytes (a name that is not UTF-8 is kept, and shown escaped). A file
+// that cannot serve as a photo (check_photo) is left out with a line on stderr naming it.
+// Nothing, with the reason in `error`, for a missing path or when no photo remains.
 std::optional<QStringList> photo_files(const QStringList& arguments, QString& error);
 
 // What "plan" and "make" take out of the arguments before their own options: "--combination N"

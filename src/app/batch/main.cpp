@@ -7,6 +7,7 @@
 #include "app/batch/commands.h"
 #include "app/batch/stop_signals.h"
 #include "app/batch/work_root.h"
+#include "core/native_path.h"
 #include "media/ffmpeg_logging.h"
 
 namespace {
@@ -58,7 +59,8 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     velmora::quiet_ffmpeg_logging();
     velmora::batch::install_stop_signals();
-    QStringList arguments = QCoreApplication::arguments().mid(1);
+    // By their bytes: Qt would turn a file name that is not UTF-8 into one that names nothing.
+    QStringList arguments = velmora::native_arguments(argc, argv);
     if (arguments.isEmpty()) {
         print_usage();
         return 2;
