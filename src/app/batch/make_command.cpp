@@ -196,6 +196,7 @@ int run_make(QStringList arguments, const QString& program_folder) {
     const QString refusal = format_command_refusal(app_state, album, music.size(), settings.sync_mode);
     if (!refusal.isEmpty())
         return fail(refusal);
+    if (music.size() == 0) std::fprintf(stderr, "velmora-make: no song given: the album will be silent\n");
 
     TerminalProgress progress;
     ProductionCallbacks callbacks;
