@@ -3,7 +3,7 @@
 namespace velmora {
 namespace {
 
-constexpr QSize kSize{640, 500};
+constexpr QSize kSize{640, 570};
 
 QString licence_table() {
     QString html = QStringLiteral("<table cellspacing='0' cellpadding='3'>");

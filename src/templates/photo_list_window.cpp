@@ -71,7 +71,8 @@ void PhotoListWindow::build_commands() {
         return b;
     };
     command(QStringLiteral("添加照片"), 0, 0, &PhotoListWindow::add_photos)->setProperty("accent", true);
-    command(QStringLiteral("删除照片"), 1, 0, &PhotoListWindow::delete_photo)->setToolTip(QStringLiteral("删除选中的照片 (Delete)"));
+    QPushButton* remove = command(QStringLiteral("删除照片"), 1, 0, &PhotoListWindow::delete_photo);
+    remove->setToolTip(QStringLiteral("删除选中的照片 (Delete)"));
     connect(new QShortcut(QKeySequence::Delete, this), &QShortcut::activated, this, &PhotoListWindow::delete_photo);
     command(QStringLiteral("全部删除"), 0, 1, &PhotoListWindow::delete_all);
     command(QStringLiteral("自动套版"), 1, 1, &PhotoListWindow::auto_fit);

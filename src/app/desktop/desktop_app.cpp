@@ -67,7 +67,8 @@ DesktopApp::~DesktopApp() = default;
 
 void DesktopApp::start() {
     if (!install_qt_chinese(qt_texts_))
-        std::fprintf(stderr, "velmora: Qt's Chinese translations (qtbase_zh_CN) are not installed; its dialogs stay in English\n");
+        std::fprintf(stderr, "velmora: Qt's Chinese translations (qtbase_zh_CN) are not installed; "
+                             "its dialogs stay in English\n");
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
         app->setStyleSheet(application_style_sheet());
     windows_.splash().show();
