@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-multimedia-dev
+  qt6-base-dev qt6-multimedia-dev qt6-translations-l10n
   zlib1g-dev libturbojpeg0-dev libjpeg-dev libpng-dev
   librlottie-dev
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev

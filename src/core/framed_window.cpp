@@ -1,5 +1,6 @@
 #include "core/framed_window.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -63,6 +64,16 @@ void FramedWindow::set_title_left(int left) {
 
 QRect FramedWindow::content_rect() const {
     return QRect(0, WindowSkin::kTitleHeight, width(), height() - WindowSkin::kTitleHeight - WindowSkin::kBottomHeight);
+}
+
+void FramedWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (close_label_->isEnabled())
+        close_label_released();
 }
 
 void FramedWindow::paintEvent(QPaintEvent*) {

@@ -58,6 +58,8 @@ protected:
     // Space for content: below the title bar and above the bottom strip.
     QRect content_rect() const;
 
+    // Esc acts as the close label does (while the label is enabled), never as a bare reject.
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

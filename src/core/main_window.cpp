@@ -2,14 +2,59 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 
 namespace velmora {
 namespace {
 
 constexpr int kListsLeft = 1189 - 9 - 182;
 constexpr int kListWidth = 182;
+
+// The short hint of each command button; the shortcut follows where there is one.
+QString command_hint(MainCommand command) {
+    switch (command) {
+    case MainCommand::AddPhotos: return QStringLiteral("添加JPG照片文件 (Ctrl+O)");
+    case MainCommand::AddMusic: return QStringLiteral("添加MP3音乐文件");
+    case MainCommand::AddLyrics: return QStringLiteral("添加LRC歌词文件");
+    case MainCommand::Crop: return QStringLiteral("剪裁照片在模板中显示的部分");
+    case MainCommand::TemplateManagement: return QStringLiteral("选择模板并为模板安排照片");
+    case MainCommand::BackgroundPictures: return QStringLiteral("更换模板的背景图片和透明度");
+    case MainCommand::TextEffects: return QStringLiteral("为相册添加文字特效");
+    case MainCommand::PictureEffects: return QStringLiteral("支持多个画面特效");
+    case MainCommand::Synchronisation: return QStringLiteral("相册时长随模板或随音乐同步");
+    case MainCommand::PictureQuality: return QStringLiteral("选择相册的画面质量");
+    case MainCommand::InsertVideo: return QStringLiteral("在相册中插入视频");
+    case MainCommand::Settings: return QStringLiteral("照片剪裁、显示和自动特效的设置");
+    case MainCommand::MakeVcd:
+    case MainCommand::MakeSvcd:
+    case MainCommand::MakeDvd:
+    case MainCommand::MakeAvi:
+    case MainCommand::MakeMov:
+    case MainCommand::MakeMp4: return QStringLiteral("制作%1相册").arg(info(command).caption);
+    case MainCommand::PreviewAll: return QStringLiteral("预览全部使用模板效果 (空格键)");
+    case MainCommand::StopPreview: return QStringLiteral("结束预览 (空格键)");
+    case MainCommand::FullScreenWindow: return QStringLiteral("全屏窗口 (F11)");
+    case MainCommand::EnlargedWindow: return QStringLiteral("放大窗口");
+    case MainCommand::DefaultWindow: return QStringLiteral("默认窗口");
+    case MainCommand::Introduction: return QStringLiteral("软件名称、版本和使用的程序库");
+    case MainCommand::Exit: return QStringLiteral("关闭软件 (Ctrl+Q)");
+    }
+    return {};
+}
+
+// The local files of a drag; empty when it carries none.
+QStringList local_files(const QMimeData* data) {
+    QStringList files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            files << url.toLocalFile();
+    return files;
+}
 
 // A label in the title bar that pops its menu up at its centre.
 class MenuLabel : public QLabel {
@@ -41,17 +86,20 @@ protected:
 MainWindow::MainWindow(const WindowSkin& skin, QWidget* parent)
     : FramedWindow(QStringLiteral("TForm2"), QStringLiteral("Velmora"), kDefaultSize, skin, parent) {
     setModal(false);
+    build_menus();
     build_title_bar();
     build_preview();
     build_lists();
     build_commands();
     build_bottom_row();
     build_photo_strip();
-    build_menus();
+    build_shortcuts();
+    setAcceptDrops(true);
 }
 
-QLabel* MainWindow::title_bar_label(const QString& text, const QString& hint, QRect geometry) {
+QLabel* MainWindow::title_bar_label(const QString& text, const QString& hint, QRect geometry, QMenu* menu) {
     auto* label = new MenuLabel(text, this);
+    label->menu = menu;
     label->setToolTip(hint);
     label->setObjectName(hint);
     label->setGeometry(geometry);
@@ -71,8 +119,9 @@ void MainWindow::build_title_bar() {
     icon->setAttribute(Qt::WA_TransparentForMouseEvents);
     set_title_left(48);
     const int right = kDefaultSize.width() - 56;
-    title_bar_label(QStringLiteral("功能菜单"), QStringLiteral("功能菜单"), QRect(right - 196, 9, 80, 26));
-    title_bar_label(QStringLiteral("窗口缩放"), QStringLiteral("窗口缩放"), QRect(right - 110, 9, 80, 26));
+    title_bar_label(QStringLiteral("功能菜单"), QStringLiteral("功能菜单"), QRect(right - 196, 9, 80, 26), function_menu_);
+    title_bar_label(QStringLiteral("窗口缩放"), QStringLiteral("窗口缩放"), QRect(right - 110, 9, 80, 26),
+                    window_size_menu_);
     QPushButton* intro = command_button_at(MainCommand::Introduction, QRect(right - 300, 9, 96, 26));
     intro->setStyleSheet(QStringLiteral("QPushButton { background: transparent; color: #dfe3ec; border: 1px solid rgba(255,255,255,0.25); }"
                                         "QPushButton:hover { border-color: #e85d75; color: #ffffff; }"));
@@ -111,10 +160,14 @@ void MainWindow::build_lists() {
         list->setRootIsDecorated(false);
         list->setGeometry(kListsLeft, top, kListWidth, lists[i].height);
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        list->header()->setStretchLastSection(true);
-        list->header()->setMinimumSectionSize(30);
-        list->setColumnWidth(0, 36);
-        list->setColumnWidth(1, 78);
+        // The number and the length keep the width they need; the name takes what is left of
+        // the viewport, so nothing runs under the scroll bar.
+        QHeaderView* header = list->header();
+        header->setStretchLastSection(false);
+        header->setMinimumSectionSize(24);
+        header->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(1, QHeaderView::Stretch);
+        header->setSectionResizeMode(2, QHeaderView::ResizeToContents);
         lists_[i] = list;
         top += lists[i].height + 2;
     }
@@ -123,6 +176,7 @@ void MainWindow::build_lists() {
 QPushButton* MainWindow::command_button_at(MainCommand command, QRect geometry) {
     QPushButton* button = add_button(info(command).caption, geometry);
     connect(button, &QPushButton::clicked, this, [this, command] { emit command_requested(command); });
+    button->setToolTip(command_hint(command));
     buttons_[command] = button;
     return button;
 }
@@ -147,16 +201,13 @@ void MainWindow::build_commands() {
     for (int i = 0; i < 4; ++i) {
         QPushButton* button = command_button_at(formats[i], QRect(kListsLeft + i * 46, 522, 44, 28));
         button->setStyleSheet(QStringLiteral("padding: 0;"));
-        button->setToolTip(QStringLiteral("制作%1相册").arg(info(formats[i]).caption));
     }
 }
 
 void MainWindow::build_bottom_row() {
     QPushButton* play = command_button_at(MainCommand::PreviewAll, QRect(186, 522, 84, 28));
-    play->setToolTip(QStringLiteral("预览全部使用模板效果"));
     play->setProperty("accent", true);
-    QPushButton* stop = command_button_at(MainCommand::StopPreview, QRect(276, 522, 84, 28));
-    stop->setToolTip(QStringLiteral("结束预览"));
+    command_button_at(MainCommand::StopPreview, QRect(276, 522, 84, 28));
     time_label_ = new QLabel(this);
     time_label_->setObjectName(QStringLiteral("time"));
     time_label_->setGeometry(372, 522, 190, 28);
@@ -168,8 +219,7 @@ void MainWindow::build_bottom_row() {
         button->setEnabled(false); // the large photo comes with the photo pages
         left += 62;
     }
-    auto* full = command_button_at(MainCommand::FullScreenWindow, QRect(left, 522, 96, 28));
-    full->setToolTip(QStringLiteral("全屏窗口"));
+    command_button_at(MainCommand::FullScreenWindow, QRect(left, 522, 96, 28));
 }
 
 void MainWindow::build_photo_strip() {
@@ -216,10 +266,39 @@ void MainWindow::build_menus() {
     window_size_menu_->setObjectName(QStringLiteral("window_size_menu"));
     for (MainCommand command : {MainCommand::FullScreenWindow, MainCommand::EnlargedWindow, MainCommand::DefaultWindow})
         window_size_menu_->addAction(info(command).caption, this, [this, command] { emit command_requested(command); });
-    for (QLabel* label : findChildren<QLabel*>()) {
-        if (auto* menu_label = dynamic_cast<MenuLabel*>(label))
-            menu_label->menu = label->objectName() == QLatin1String("功能菜单") ? function_menu_ : window_size_menu_;
+}
+
+void MainWindow::build_shortcuts() {
+    const auto on_key = [this](const QKeySequence& keys, auto act) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, act);
+    };
+    on_key(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { emit command_requested(MainCommand::AddPhotos); });
+    on_key(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { emit command_requested(MainCommand::Exit); });
+    on_key(QKeySequence(Qt::Key_Space), [this] { emit play_toggle_requested(); });
+    on_key(QKeySequence(Qt::Key_F11), [this] { emit full_screen_toggle_requested(); });
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    // The main window is no dialog: Esc does not close it (the close label asks to exit).
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
     }
+    FramedWindow::keyPressEvent(event);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!local_files(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QStringList files = local_files(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    emit files_dropped(files);
 }
 
 QPushButton* MainWindow::command_button(MainCommand command) const {

@@ -39,6 +39,12 @@ public:
 signals:
     void command_requested(velmora::MainCommand command);
     void first_shown();
+    // Space: play the preview, or stop it while it plays.
+    void play_toggle_requested();
+    // F11: full screen, or back from it.
+    void full_screen_toggle_requested();
+    // Local files and folders dropped on the window, in the drop's order.
+    void files_dropped(const QStringList& paths);
 
 protected:
     void close_label_released() override { emit command_requested(MainCommand::Exit); }
@@ -46,6 +52,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     // Closing the window by the system asks to exit like the close label does.
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void build_title_bar();
@@ -56,7 +65,8 @@ private:
     void build_photo_strip();
     void build_menus();
     QPushButton* command_button_at(MainCommand command, QRect geometry);
-    QLabel* title_bar_label(const QString& text, const QString& hint, QRect geometry);
+    QLabel* title_bar_label(const QString& text, const QString& hint, QRect geometry, QMenu* menu);
+    void build_shortcuts();
 
     QWidget* preview_frame_ = nullptr;
     QWidget* startup_area_ = nullptr;

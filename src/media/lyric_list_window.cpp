@@ -64,8 +64,10 @@ void LyricListWindow::add_lyrics() {
             start = sample_lyrics_path(program_folder_);
         state_.geci_dakai_1ci = QStringLiteral("1");
     }
-    const QStringList files =
-        ui_.choose_files(QStringLiteral("添加歌词"), start, QStringLiteral("添加歌词文件(LRC) (*.lrc *.LRC *.Lrc)"));
+    add_files(ui_.choose_files(QStringLiteral("添加歌词"), start, QStringLiteral("添加歌词文件(LRC) (*.lrc *.LRC *.Lrc)")));
+}
+
+void LyricListWindow::add_files(const QStringList& files) {
     if (files.isEmpty())
         return;
     progress_.run(QStringLiteral("添加歌词"), [this, files] { lyrics_.add_lyrics(files, ui_); });

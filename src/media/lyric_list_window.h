@@ -28,6 +28,8 @@ public:
 
     // Shows the list as it stands and empties the details panel.
     void refresh();
+    // Reads and appends `files` as "添加歌词" does with the files chosen in its dialog.
+    void add_files(const QStringList& files);
     QTreeWidget* list() const { return list_; }
     QString detail(int field) const { return details_.text(field); }
 

@@ -65,8 +65,10 @@ void MusicListWindow::add_songs() {
             start = sample_song_path(program_folder_);
         state_.yinyue_dakai_1ci = QStringLiteral("1");
     }
-    const QStringList files =
-        ui_.choose_files(QStringLiteral("添加音乐"), start, QStringLiteral("添加音乐文件(MP3) (*.mp3 *.MP3 *.Mp3)"));
+    add_files(ui_.choose_files(QStringLiteral("添加音乐"), start, QStringLiteral("添加音乐文件(MP3) (*.mp3 *.MP3 *.Mp3)")));
+}
+
+void MusicListWindow::add_files(const QStringList& files) {
     if (files.isEmpty())
         return;
     progress_.run(QStringLiteral("添加音乐"), [this, files] { songs_.add_songs(files, probe, ui_); });

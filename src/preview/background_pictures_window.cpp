@@ -255,9 +255,11 @@ void BackgroundPicturesWindow::replace_picture() {
     const std::optional<int> row = selected_row();
     if (pictures_.replace_picture(row) != ReplaceOutcome::Replaced)
         return;
-    clear_picture();
     refresh_list();
     select_row(*row);
+    // The box, the details and the demonstration show the new picture at once, as a click on
+    // the row would; none of them may keep the old one.
+    click_row();
 }
 
 } // namespace velmora

@@ -39,6 +39,8 @@ FormatOutcome FormatCommand::run(mcl::AlbumType type, int song_count) {
         ui_.show_message(refusal);
         return FormatOutcome::Refused;
     }
+    if (song_count <= 0 && !ui_.confirm(QStringLiteral("制作相册"), silent_album_question()))
+        return FormatOutcome::Cancelled;
     state_.xiangce_leixing = to_text(type);
     state_.zhizuo_zhuan_zhizuo = QStringLiteral("wu");
     state_.zhizuo_kaishi = QStringLiteral("zhizuo_kaishi");

@@ -31,6 +31,8 @@ enum class FormatOutcome { Refused, Cancelled, Made };
 
 // The folder chooser's title.
 inline QString save_folder_title() { return QStringLiteral("选择相册保存路径,然后点[确定]按钮"); }
+// Asked before an album without songs is made.
+inline QString silent_album_question() { return QStringLiteral("没有添加音乐文件,制作的相册将没有声音,是否继续?"); }
 
 // Why an album cannot be made now, as the message to show; empty when it can. In order: the
 // preview plays, no photo, music sync without a song, no used template, no used template whose
@@ -45,7 +47,8 @@ public:
     FormatCommand(OutputSettings& settings, AppState& state, const Album& album, Ui& ui, FormatCommandHooks hooks);
 
     // Runs the command for `type` with `song_count` songs in the music list. Holds the caller
-    // until the making window closes. A refusal changes nothing; a cancelled window or
+    // until the making window closes. A refusal changes nothing, nor does declining to make
+    // an album without songs (asked when `song_count` is 0); a cancelled window or
     // folder chooser leaves only the cleared name and folder; an existing file of the same
     // name is replaced only when the person confirms.
     FormatOutcome run(mcl::AlbumType type, int song_count);

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
 #include "templates/photo_fit.h"
@@ -58,6 +59,8 @@ void PhotoFilesWindow::build_commands() {
     command(QStringLiteral("缩小照片"), [this] { change_cell(kSmallCell); });
     command(QStringLiteral("预览效果"), [this] { preview(); });
     command(QStringLiteral("删除照片"), [this] { delete_photo(); });
+    buttons_.back()->setToolTip(QStringLiteral("删除选中的照片 (Delete)"));
+    connect(new QShortcut(QKeySequence::Delete, this), &QShortcut::activated, this, [this] { delete_photo(); });
     command(QStringLiteral("全部删除"), [this] { delete_all(); });
     command(QStringLiteral("返回"), [this] { leave(); });
 }

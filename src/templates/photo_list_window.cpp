@@ -1,6 +1,7 @@
 #include "templates/photo_list_window.h"
 
 #include <QHeaderView>
+#include <QShortcut>
 #include <QShowEvent>
 
 #include "templates/photo_fit.h"
@@ -70,7 +71,9 @@ void PhotoListWindow::build_commands() {
         return b;
     };
     command(QStringLiteral("添加照片"), 0, 0, &PhotoListWindow::add_photos)->setProperty("accent", true);
-    command(QStringLiteral("删除照片"), 1, 0, &PhotoListWindow::delete_photo);
+    QPushButton* remove = command(QStringLiteral("删除照片"), 1, 0, &PhotoListWindow::delete_photo);
+    remove->setToolTip(QStringLiteral("删除选中的照片 (Delete)"));
+    connect(new QShortcut(QKeySequence::Delete, this), &QShortcut::activated, this, &PhotoListWindow::delete_photo);
     command(QStringLiteral("全部删除"), 0, 1, &PhotoListWindow::delete_all);
     command(QStringLiteral("自动套版"), 1, 1, &PhotoListWindow::auto_fit);
     QPushButton* files = add_button(QStringLiteral("缩略图方式显示照片"), QRect(left, top + 84, 2 * width + 10, 34));
@@ -130,9 +133,12 @@ void PhotoListWindow::add_photos() {
         refresh();
         return;
     }
+    add_files(photos_.ui().choose_files(QStringLiteral("添加照片"), {}, photo_file_filter()));
+}
+
+void PhotoListWindow::add_files(const QStringList& files) {
     if (hooks_.set_random_mode)
         hooks_.set_random_mode();
-    const QStringList files = photos_.ui().choose_files(QStringLiteral("添加照片"), {}, photo_file_filter());
     if (files.isEmpty())
         return;
     progress_.run(QStringLiteral("添加照片"), [&] { add_photos_job(photos_, files, hooks_.adding); });

@@ -46,6 +46,9 @@ public:
     // Another window set its delete marker: selects `row` (single deletion) and starts the
     // dispatcher (one-shot, 1 ms).
     void request_delete(std::optional<int> row);
+    // Appends `files` as "添加照片" does with the files chosen in its dialog: the same checks,
+    // then templates assigned to the new photos (random mode).
+    void add_files(const QStringList& files);
 
     QTreeWidget* list() const { return list_; }
     QLabel* preview() const { return preview_; }

@@ -2,11 +2,20 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QImage>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QTest>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QScrollBar>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include "app/desktop/desktop_app.h"
+#include "app/desktop/desktop_ui.h"
 #include "core/cleanup.h"
 #include "core/jpeg_writer.h"
 #include "core/scripted_ui.h"
@@ -65,9 +74,10 @@ TEST_F(DesktopAppTest, StartsThroughTheSplashToTheMainWindowWithTheStartUpMovie)
     dir.write("smxcwjj/wj_0_or_6_6/wj_0_or_6_6.jpg", "transient");
     auto app = started_app();
 
-    EXPECT_EQ(app->windows().creation_order().size(), 32);
+    EXPECT_EQ(app->windows().creation_order().size(), 33);
     EXPECT_EQ(app->windows().creation_order().mid(0, 4), (QStringList{"TForm1", "TForm2", "TForm3", "TForm4"}));
-    EXPECT_EQ(app->windows().creation_order().last(), "TForm42");
+    EXPECT_EQ(app->windows().creation_order().at(31), "TForm42");
+    EXPECT_EQ(app->windows().creation_order().last(), "about") << "our own about window follows the set";
     EXPECT_FALSE(app->windows().splash().isVisible());
     MainWindow& main = app->windows().main();
     EXPECT_TRUE(main.isVisible());
@@ -275,6 +285,303 @@ TEST_F(DesktopAppTest, TheMusicAndLyricsPreviewOpensFromTheSummaryListsAndTheMus
     lyrics->addTopLevelItem(lyric_row);
     EXPECT_EQ(opened_in([&] { emit lyrics->itemDoubleClicked(lyric_row, 0); }), "bofanggeci");
     EXPECT_EQ(opened_in([&] { app->windows().music_list().on_preview(); }), "bofangyingyue");
+}
+
+// Releases the left button over the centre of `widget`.
+void click(QWidget* widget) {
+    const QPointF centre(widget->width() / 2.0, widget->height() / 2.0);
+    QMouseEvent pressed(QEvent::MouseButtonPress, centre, widget->mapToGlobal(centre), Qt::LeftButton, Qt::LeftButton, {});
+    QMouseEvent released(QEvent::MouseButtonRelease, centre, widget->mapToGlobal(centre), Qt::LeftButton, {}, {});
+    QApplication::sendEvent(widget, &pressed);
+    QApplication::sendEvent(widget, &released);
+}
+
+// The entries of a menu, "|" for a separator.
+QStringList entries_of(const QMenu& menu) {
+    QStringList entries;
+    for (const QAction* action : menu.actions())
+        entries << (action->isSeparator() ? QStringLiteral("|") : action->text());
+    return entries;
+}
+
+TEST_F(DesktopAppTest, EachTitleBarLabelPopsUpItsOwnMenuWhoseEntriesRunTheirCommands) {
+    auto app = started_app();
+    MainWindow& main = app->windows().main();
+    const auto popped_by = [&](const QString& label_name) -> QMenu* {
+        auto* label = main.findChild<QLabel*>(label_name);
+        if (!label)
+            return nullptr;
+        click(label);
+        test::wait_until([] { return QApplication::activePopupWidget() != nullptr; }, 2000);
+        return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    };
+
+    QMenu* functions = popped_by(QStringLiteral("功能菜单"));
+    ASSERT_NE(functions, nullptr);
+    EXPECT_EQ(entries_of(*functions).join(' ').toStdString(),
+              "添加照片 添加音乐 添加歌词 | 照片剪裁 画面质量 同步效果 | 模板管理 | 插入视频 文字特效 背景图片 | "
+              "VCD SVCD DVD AVI MOV MP4 | 退出文件");
+    const int mp4 = int(entries_of(*functions).indexOf("MP4"));
+    ASSERT_GE(mp4, 0);
+    QString shown;
+    test::when_modal_shows([&](QWidget* box) {
+        shown = static_cast<MessageBoxWindow*>(box)->message();
+        test::press(box, QStringLiteral("确定"));
+    });
+    functions->actions()[mp4]->trigger();
+    functions->close();
+    EXPECT_EQ(shown, QStringLiteral("没有添加照片文件！")) << "\"MP4\" starts making an album";
+
+    QMenu* sizes = popped_by(QStringLiteral("窗口缩放"));
+    ASSERT_NE(sizes, nullptr);
+    EXPECT_NE(sizes, functions);
+    EXPECT_EQ(entries_of(*sizes).join(' ').toStdString(), "全屏窗口 放大窗口 默认窗口");
+    sizes->close();
+}
+
+// Full lists show the vertical scroll bar; every column still fits beside it, and the number
+// and length columns are wide enough for their header and cells.
+TEST_F(DesktopAppTest, SummaryListColumnsFitBesideTheScrollBar) {
+    auto app = started_app();
+    MainWindow& main = app->windows().main();
+    for (QTreeWidget* list : {main.used_templates_list(), main.songs_list(), main.lyrics_list()}) {
+        for (int i = 1; i <= 20; ++i)
+            list->addTopLevelItem(new QTreeWidgetItem({QString::number(i), QStringLiteral("一个名字很长的模板文件名称"),
+                                                       list == main.lyrics_list() ? QStringLiteral("LRC")
+                                                                                  : QStringLiteral("00:01:08")}));
+        const std::string name = list->objectName().toStdString();
+        ASSERT_TRUE(test::wait_until([list] { return list->verticalScrollBar()->isVisible(); }, 2000)) << name;
+        QApplication::processEvents();
+        int sum = 0;
+        for (int column = 0; column < 3; ++column)
+            sum += list->columnWidth(column);
+        EXPECT_LE(sum, list->viewport()->width()) << name;
+        for (int column : {0, 2}) {
+            EXPECT_GE(list->columnWidth(column), list->header()->sectionSizeHint(column)) << name << " header " << column;
+            EXPECT_GE(list->columnWidth(column), static_cast<QAbstractItemView*>(list)->sizeHintForColumn(column)) << name << " cells " << column;
+        }
+        EXPECT_GE(list->columnWidth(1), 40) << name << ": the name keeps room";
+    }
+}
+
+// Qt's standard dialogs read in Chinese: the file dialog the photo window opens.
+TEST_F(DesktopAppTest, QtsOwnDialogsSpeakChinese) {
+    auto app = started_app();
+    QStringList buttons;
+    QStringList labels;
+    test::when_modal_shows([&](QWidget* photo_window) {
+        test::when_modal_shows([&](QWidget* chooser) {
+            auto* dialog = qobject_cast<QFileDialog*>(chooser);
+            ASSERT_NE(dialog, nullptr) << chooser->metaObject()->className();
+            for (const QPushButton* button : dialog->findChildren<QPushButton*>())
+                if (button->isVisible())
+                    buttons << button->text();
+            for (const QLabel* label : dialog->findChildren<QLabel*>())
+                if (label->isVisible())
+                    labels << label->text();
+            dialog->reject();
+        });
+        test::press(photo_window, QStringLiteral("添加照片"));
+        test::press_close_label(photo_window);
+    });
+    app->run_command(MainCommand::AddPhotos);
+    const std::string seen = (buttons + labels).join(" | ").toStdString();
+    EXPECT_TRUE(buttons.contains(QStringLiteral("取消"))) << seen;
+    EXPECT_TRUE(std::any_of(buttons.begin(), buttons.end(), [](const QString& b) { return b.startsWith(QStringLiteral("打开")); }))
+        << seen;
+    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [](const QString& l) { return l.contains(QStringLiteral("文件名")); }))
+        << seen;
+    for (const char* english : {"&Open", "Open", "Cancel", "Look in:", "File &name:"})
+        EXPECT_FALSE(buttons.contains(english) || labels.contains(english)) << english << ": " << seen;
+}
+
+TEST_F(DesktopAppTest, TheIntroductionShowsOurAboutWindowWithTheLicences) {
+    auto app = started_app();
+    QString title;
+    QString licences;
+    test::when_modal_shows([&](QWidget* w) {
+        auto* about = static_cast<AboutWindow*>(w);
+        title = about->name_and_version();
+        licences = about->licences()->toPlainText();
+        QTest::keyClick(about, Qt::Key_Escape);   // Esc closes it like its close label
+    }, QStringLiteral("about"));
+    app->run_command(MainCommand::Introduction);
+    EXPECT_TRUE(title.contains(QRegularExpression(QStringLiteral("^Velmora\\s+\\d+\\.\\d+\\.\\d+$")))) << title.toStdString();
+    for (const char* part : {"Qt 6", "LGPL 第 3 版", "FFmpeg", "rlottie", "OpenCC", "Apache License 2.0", "libjpeg-turbo",
+                             "IJG", "Noto Sans CJK", "SIL Open Font License 1.1"})
+        EXPECT_TRUE(licences.contains(QString::fromUtf8(part))) << part;
+    EXPECT_FALSE(app->windows().about().isVisible());
+}
+
+// Photos (files and folders), songs and lyric files dropped together are each added as their
+// own command adds them; anything else is named in a message.
+TEST_F(DesktopAppTest, FilesDroppedOnTheMainWindowAreAddedByKind) {
+    auto app = started_app();
+    const auto photo = [&](const QString& name, QSize size) {
+        QImage picture(size, QImage::Format_RGB32);
+        picture.fill(QColor(90, 140, 200));
+        save_jpeg(picture, dir.file(name));
+        return dir.file(name);
+    };
+    QDir().mkpath(dir.file("trip"));
+    const QString beach = photo(QStringLiteral("beach.jpg"), QSize(640, 480));
+    photo(QStringLiteral("trip/b.JPG"), QSize(480, 640));
+    photo(QStringLiteral("trip/c.jpeg"), QSize(800, 450));
+    dir.write("trip/notes.txt", "kept out");
+    test::write_sine_mp3(dir.file("song.mp3"), 1.0);
+    dir.write("song.lrc", "[00:00.50]你好\n");
+    dir.write("readme.txt", "not for an album");
+
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(beach), QUrl::fromLocalFile(dir.file("trip")), QUrl::fromLocalFile(dir.file("song.mp3")),
+                  QUrl::fromLocalFile(dir.file("song.lrc")), QUrl::fromLocalFile(dir.file("readme.txt"))});
+    MainWindow& main = app->windows().main();
+    QDragEnterEvent enter(QPoint(400, 300), Qt::CopyAction, &mime, Qt::LeftButton, {});
+    QApplication::sendEvent(&main, &enter);
+    EXPECT_TRUE(enter.isAccepted()) << "the main window takes dropped files";
+    QStringList messages;
+    const auto answering = test::answer_every_message(messages);
+    QDropEvent drop(QPointF(400, 300), Qt::CopyAction, &mime, Qt::LeftButton, {});
+    QApplication::sendEvent(&main, &drop);
+
+    ASSERT_EQ(app->album().photos.size(), 3u);
+    EXPECT_EQ(app->album().photos[0].name, "beach");
+    EXPECT_EQ(app->album().photos[1].name, "b");
+    EXPECT_EQ(app->album().photos[2].name, "c");
+    for (const PhotoEntry& entry : app->album().photos)
+        EXPECT_TRUE(entry.fitted) << entry.name.toStdString() << ": templates are assigned as for chosen photos";
+    EXPECT_EQ(main.used_templates_list()->topLevelItemCount(), int(app->album().used_templates.size()));
+    EXPECT_FALSE(app->album().used_templates.empty());
+    EXPECT_EQ(app->startup_player(), nullptr) << "the start-up movie gives way as with \"添加照片\"";
+    ASSERT_EQ(app->songs().size(), 1);
+    EXPECT_EQ(main.songs_list()->topLevelItemCount(), 1);
+    ASSERT_EQ(app->lyrics().entries().size(), 1u);
+    EXPECT_EQ(main.lyrics_list()->topLevelItemCount(), 1);
+    ASSERT_EQ(messages.size(), 1) << messages.join(" | ").toStdString();
+    EXPECT_TRUE(messages[0].contains("readme.txt"));
+    EXPECT_FALSE(messages[0].contains("notes.txt")) << "a folder's other files are not named";
+
+    // Only files are taken.
+    QMimeData text;
+    text.setText(QStringLiteral("words"));
+    QDragEnterEvent words(QPoint(400, 300), Qt::CopyAction, &text, Qt::LeftButton, {});
+    QApplication::sendEvent(&main, &words);
+    EXPECT_FALSE(words.isAccepted());
+}
+
+// The main window's keys; Delete in the photo window; a hint on every command button.
+TEST_F(DesktopAppTest, KeysReachTheirCommands) {
+    auto app = started_app();
+    MainWindow& main = app->windows().main();
+    for (const MainCommandInfo& command : main_commands()) {
+        if (QPushButton* button = main.command_button(command.command)) {
+            EXPECT_FALSE(button->toolTip().isEmpty()) << command.caption.toStdString();
+        }
+    }
+    // Keys go to the active window; a closed modal window may leave none active.
+    const auto key = [&main](Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        main.activateWindow();
+        ASSERT_TRUE(test::wait_until([&] { return QApplication::activeWindow() == &main; }, 2000));
+        QTest::keyClick(&main, k, modifiers);
+    };
+
+    QString opened;
+    test::when_modal_shows([&](QWidget* w) {
+        opened = w->objectName();
+        test::press_close_label(w);
+    });
+    key(Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(opened, "TForm3") << "Ctrl+O adds photos";
+
+    key(Qt::Key_F11);
+    EXPECT_EQ(app->state().chuangkou_moshi, WindowMode::FullScreen);
+    key(Qt::Key_F11);
+    EXPECT_EQ(app->state().chuangkou_moshi, WindowMode::Default);
+
+    app->state().tuichu = PreviewPlayback::Playing;
+    key(Qt::Key_Space);
+    EXPECT_EQ(app->state().tuichu, PreviewPlayback::Stopped) << "Space stops a playing preview";
+
+    QString asked;
+    test::when_modal_shows([&](QWidget* w) {
+        asked = w->objectName();
+        QTest::keyClick(w, Qt::Key_Escape);   // Esc answers the exit box like "取消"
+    });
+    key(Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(asked, "TForm16") << "Ctrl+Q asks to exit";
+    EXPECT_TRUE(finished.empty());
+
+    // Delete in the photo window deletes the selected photo once confirmed.
+    QImage picture(640, 480, QImage::Format_RGB32);
+    picture.fill(Qt::gray);
+    save_jpeg(picture, dir.file("one.jpg"));
+    app->windows().photo_list().add_files({dir.file("one.jpg")});
+    ASSERT_EQ(app->album().photos.size(), 1u);
+    QString question;
+    QStringList messages;
+    const auto answering = test::answer_every_message(messages);
+    test::when_modal_shows([&](QWidget* photo_window) {
+        auto* window = static_cast<PhotoListWindow*>(photo_window);
+        window->select_row(0);
+        test::when_modal_shows([&](QWidget* box) {
+            question = static_cast<FramedWindow*>(box)->caption();
+            test::press(box, QStringLiteral("确定"));
+        }, QStringLiteral("TForm17"));
+        QTest::keyClick(window->list(), Qt::Key_Delete);
+        test::press_close_label(window);
+    }, QStringLiteral("TForm3"));
+    app->run_command(MainCommand::AddPhotos);
+    EXPECT_EQ(question, "删除照片");
+    EXPECT_TRUE(app->album().photos.empty());
+    EXPECT_EQ(messages, QStringList{"选中的照片文件已经删除！"});
+}
+
+// Each kind of file dialog opens in the folder its last one was answered in; a folder the
+// caller names comes first.
+TEST(DesktopUiFolders, EachKindOfDialogOpensWhereItsLastOneWasAnswered) {
+    test::TempFolder dir;
+    for (const char* folder : {"photos", "songs", "albums", "samples"})
+        QDir().mkpath(dir.file(QString::fromLatin1(folder)));
+    dir.write("photos/a.jpg", "x");
+    dir.write("songs/s.mp3", "x");
+    DesktopUi ui;
+    const auto answered_in = [](const QString& folder, const QString& file) {
+        test::when_modal_shows([folder, file](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            ASSERT_NE(dialog, nullptr);
+            dialog->setDirectory(folder);
+            if (!file.isEmpty())
+                dialog->selectFile(file);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        });
+    };
+    const auto opens_in = [](const std::function<void()>& open) {
+        QString folder;
+        test::when_modal_shows([&folder](QWidget* w) {
+            folder = static_cast<QFileDialog*>(w)->directory().absolutePath();
+            static_cast<QFileDialog*>(w)->reject();
+        });
+        open();
+        return folder;
+    };
+    const QString photos_filter = QStringLiteral("照片 (*.jpg)");
+    const QString songs_filter = QStringLiteral("音乐 (*.mp3)");
+    answered_in(dir.file("photos"), QStringLiteral("a.jpg"));
+    EXPECT_EQ(ui.choose_files(QStringLiteral("添加照片"), {}, photos_filter), QStringList{dir.file("photos/a.jpg")});
+    answered_in(dir.file("songs"), QStringLiteral("s.mp3"));
+    EXPECT_EQ(ui.choose_files(QStringLiteral("添加音乐"), {}, songs_filter), QStringList{dir.file("songs/s.mp3")});
+    answered_in(dir.file("albums"), {});
+    EXPECT_EQ(ui.choose_folder(QStringLiteral("保存位置"), {}), dir.file("albums"));
+
+    EXPECT_EQ(opens_in([&] { ui.choose_files(QStringLiteral("添加照片"), {}, photos_filter); }), dir.file("photos"));
+    EXPECT_EQ(opens_in([&] { ui.choose_files(QStringLiteral("添加音乐"), {}, songs_filter); }), dir.file("songs"));
+    EXPECT_EQ(opens_in([&] { ui.choose_folder(QStringLiteral("保存位置"), {}); }), dir.file("albums"));
+    EXPECT_NE(opens_in([&] { ui.choose_files(QStringLiteral("添加歌词"), {}, {}); }), dir.file("songs"))
+        << "a kind not used yet has no folder of its own";
+    EXPECT_EQ(opens_in([&] { ui.choose_files(QStringLiteral("添加音乐"), dir.file("samples"), songs_filter); }),
+              dir.file("samples"));
+    EXPECT_EQ(opens_in([&] { ui.choose_files(QStringLiteral("添加音乐"), {}, songs_filter); }), dir.file("songs"))
+        << "a cancelled dialog changes nothing";
 }
 
 TEST_F(DesktopAppTest, StartUpMovieOfTheWrongSizeEndsTheProgram) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -43,6 +44,21 @@ void press_close_label(QWidget* window) {
     QMouseEvent released(QEvent::MouseButtonRelease, centre, label->mapToGlobal(centre), Qt::LeftButton, {}, {});
     QApplication::sendEvent(label, &pressed);
     QApplication::sendEvent(label, &released);
+}
+
+std::unique_ptr<QTimer> answer_every_message(QStringList& shown) {
+    auto poll = std::make_unique<QTimer>();
+    poll->setInterval(5);
+    QObject::connect(poll.get(), &QTimer::timeout, [&shown] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible() || modal->objectName() != QLatin1String("TForm14"))
+            return;
+        if (auto* message = modal->findChild<QLabel*>(QStringLiteral("message")))
+            shown << message->text();
+        press(modal, QStringLiteral("确定"));
+    });
+    poll->start();
+    return poll;
 }
 
 bool wait_until(const std::function<bool()>& done, int timeout_ms) {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <QString>
+#include <QStringList>
+#include <QTimer>
 #include <QWidget>
 
 namespace velmora::test {
@@ -15,6 +18,10 @@ void when_modal_shows(std::function<void(QWidget*)> act, const QString& form_nam
 void press(QWidget* window, const QString& caption);
 // Releases the close label of a framed window.
 void press_close_label(QWidget* window);
+
+// Answers every message box ("提示") that shows while the returned timer lives, recording
+// its message in `shown`.
+std::unique_ptr<QTimer> answer_every_message(QStringList& shown);
 
 // Pumps events until `done` holds or `timeout_ms` passes; returns whether it holds.
 bool wait_until(const std::function<bool()>& done, int timeout_ms = 10000);

@@ -150,6 +150,14 @@ TEST_F(MakeCommand, TheLyricLineShowsFromItsSecondAndGoesWhenTheNextSongHasNoLyr
         EXPECT_LT(gone, white[5] - 100) << ::testing::PrintToString(white);
 }
 
+TEST_F(MakeCommand, AnAlbumWithoutSongsIsMadeWithAWarning) {
+    const QString folder = out("silent");
+    const MakeRun r = make({"--size", "320x176", "--quality", "biaoqing", "--out", folder, photos()});
+    ASSERT_EQ(r.exit_code, 0) << r.error.toStdString();
+    EXPECT_EQ(r.error.count("velmora-make: no song given: the album will be silent\n"), 1) << r.error.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(r.out));
+}
+
 TEST_F(MakeCommand, RefusesBadArgumentsAndExistingFilesWithoutWritingOne) {
     const QString folder = out("refused");
     QFile existing(folder + "/album.mpg");

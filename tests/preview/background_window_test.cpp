@@ -102,7 +102,7 @@ TEST(BackgroundPicturesWindow, TheSliderDrivesTheDemonstrationUntilSaved) {
     EXPECT_EQ(w.ui.messages[1].text, "默认设置完成！");
 }
 
-TEST(BackgroundPicturesWindow, ReopeningAlternatesTheCopiesAndReplacingClearsTheBox) {
+TEST(BackgroundPicturesWindow, ReopeningAlternatesTheCopiesAndReplacingShowsTheNewPicture) {
     Window w;
     QStringList movies;
     w.open([&](BackgroundPicturesWindow& win) {
@@ -123,8 +123,22 @@ TEST(BackgroundPicturesWindow, ReopeningAlternatesTheCopiesAndReplacingClearsThe
         test::press(&win, QStringLiteral("更换背景图片"));
         EXPECT_EQ(w.album.backgrounds[0].picture_name, "meadow");
         EXPECT_EQ(win.list()->topLevelItem(0)->text(4), "meadow");
-        EXPECT_TRUE(win.picture_box()->pixmap().isNull());
-        EXPECT_TRUE(win.detail(1).isEmpty());
+        EXPECT_EQ(win.selected_row(), 0);
+        // The box, the details and the demonstration show the new picture at once.
+        const QImage box = win.picture_box()->pixmap().toImage();
+        EXPECT_EQ(box.size(), QSize(195 + 6, 300 * 195 / 500 + 6));
+        const QColor boxed = box.pixelColor(box.width() / 2, box.height() / 2);
+        EXPECT_NEAR(boxed.green(), 128, 8) << "the box shows the meadow";
+        EXPECT_LT(boxed.blue(), 20);
+        EXPECT_EQ(win.detail(1), "meadow");
+        EXPECT_EQ(win.hint(), "第1张, 背景图片名称: meadow");
+        const QImage shown(w.root.background_demo_folder() + "/wj_y_l_b_j.jpg");
+        ASSERT_FALSE(shown.isNull());
+        const QColor middle = shown.pixelColor(shown.width() / 2, shown.height() / 2);
+        EXPECT_NEAR(middle.green(), 128, 8) << "the demonstration's picture is the meadow";
+        EXPECT_LT(middle.blue(), 20);
+        EXPECT_TRUE(win.demonstration()->isVisible());
+        EXPECT_EQ(win.demo().player()->background_transparency(), 20) << "the transparency stays";
     });
     EXPECT_EQ(movies, (QStringList{w.root.background_demo_folder() + "/wj_0_or_5_5_d_1.rar",
                                    w.root.background_demo_folder() + "/wj_0_or_5_5_d_2.rar"}));

@@ -79,13 +79,39 @@ TEST(FormatCommand, RefusalsComeInOrderAndChangeNothing) {
         EXPECT_EQ(cmd.state.xiangce_leixing, "kept") << c.why;
         EXPECT_EQ(cmd.state.zhizuo_kaishi, "Edit_zhizuo_zhuan_zhizuo") << c.why;
     }
-    // Music sync with a song, and template sync without one, both go ahead.
+    // Music sync with a song, and template sync without one (once the person agrees to a
+    // silent album), both go ahead.
     for (SyncMode sync : {SyncMode::Music, SyncMode::Template}) {
         Command cmd;
         cmd.settings.sync_mode = sync;
         cmd.ui.folder_answers.push_back("/nonexistent-velmora-folder");
+        cmd.ui.confirm_answers.push_back(true);
         EXPECT_EQ(cmd.command.run(AlbumType::dvd, sync == SyncMode::Music ? 1 : 0), FormatOutcome::Made);
     }
+}
+
+TEST(FormatCommand, AnAlbumWithoutSongsIsMadeOnlyWhenThePersonAgrees) {
+    for (bool agreed : {false, true}) {
+        Command cmd;
+        cmd.state.xiangce_leixing = "kept";
+        cmd.ui.folder_answers.push_back("/albums");
+        cmd.ui.confirm_answers.push_back(agreed);
+        EXPECT_EQ(cmd.command.run(AlbumType::mp4, 0), agreed ? FormatOutcome::Made : FormatOutcome::Cancelled);
+        ASSERT_EQ(cmd.ui.questions.size(), 1u);
+        EXPECT_EQ(cmd.ui.questions[0].question, QString::fromUtf8("没有添加音乐文件,制作的相册将没有声音,是否继续?"));
+        EXPECT_EQ(cmd.made.size(), agreed ? 1u : 0u);
+        if (agreed)
+            continue;
+        EXPECT_EQ(cmd.windows, 0) << "the album-type window is not opened";
+        EXPECT_EQ(cmd.ui.folder_answers.size(), 1u) << "nor the folder asked for";
+        EXPECT_EQ(cmd.state.xiangce_leixing, "kept");
+        EXPECT_EQ(cmd.state.zhizuo_kaishi, "Edit_zhizuo_zhuan_zhizuo");
+    }
+    // With a song there is nothing to ask.
+    Command cmd;
+    cmd.ui.folder_answers.push_back("/albums");
+    EXPECT_EQ(cmd.command.run(AlbumType::mp4, 1), FormatOutcome::Made);
+    EXPECT_TRUE(cmd.ui.questions.empty());
 }
 
 TEST(FormatCommand, MakesTheAlbumInTheChosenFolder) {
@@ -106,7 +132,7 @@ TEST(FormatCommand, MakesTheAlbumInTheChosenFolder) {
         Command cmd;
         cmd.settings.xiangce_mingcheng = "from the last run";
         cmd.ui.folder_answers.push_back(QString::fromUtf8(c.folder));
-        EXPECT_EQ(cmd.command.run(c.type, 0), FormatOutcome::Made) << c.title;
+        EXPECT_EQ(cmd.command.run(c.type, 1), FormatOutcome::Made) << c.title;
         EXPECT_EQ(cmd.shown_size, QString::fromUtf8(c.size)) << c.title;
         ASSERT_EQ(cmd.made.size(), 1u);
         EXPECT_EQ(cmd.made[0].type, c.type);
@@ -130,7 +156,7 @@ TEST(FormatCommand, ACancelledWindowOrFolderStartsNoRun) {
         cmd.start_with_name.reset();
         cmd.settings.xiangce_mingcheng = "old";
         cmd.ui.folder_answers.push_back("/albums");
-        EXPECT_EQ(cmd.command.run(AlbumType::svcd, 0), FormatOutcome::Cancelled);
+        EXPECT_EQ(cmd.command.run(AlbumType::svcd, 1), FormatOutcome::Cancelled);
         EXPECT_TRUE(cmd.settings.xiangce_mingcheng.isEmpty());
         EXPECT_TRUE(cmd.made.empty());
         EXPECT_EQ(cmd.state.mcl_caozuo_leixing, "Edit_yinyue_shijian");
@@ -138,7 +164,7 @@ TEST(FormatCommand, ACancelledWindowOrFolderStartsNoRun) {
     }
     {
         Command cmd;  // the folder chooser is cancelled: no scripted folder
-        EXPECT_EQ(cmd.command.run(AlbumType::svcd, 0), FormatOutcome::Cancelled);
+        EXPECT_EQ(cmd.command.run(AlbumType::svcd, 1), FormatOutcome::Cancelled);
         EXPECT_EQ(cmd.state.xiangce_baocun_weizhi, "/");
         EXPECT_TRUE(cmd.made.empty());
         EXPECT_EQ(cmd.releases, 0);
@@ -152,7 +178,7 @@ TEST(FormatCommand, AnExistingFileIsReplacedOnlyWhenConfirmed) {
         Command cmd;
         cmd.ui.folder_answers.push_back(folder.path());
         cmd.ui.confirm_answers.push_back(confirmed);
-        EXPECT_EQ(cmd.command.run(AlbumType::dvd, 0), confirmed ? FormatOutcome::Made : FormatOutcome::Cancelled);
+        EXPECT_EQ(cmd.command.run(AlbumType::dvd, 1), confirmed ? FormatOutcome::Made : FormatOutcome::Cancelled);
         ASSERT_EQ(cmd.ui.questions.size(), 1u);
         EXPECT_TRUE(cmd.ui.questions[0].question.contains(QString::fromUtf8("春游.mpg")));
         EXPECT_EQ(cmd.made.size(), confirmed ? 1u : 0u);
@@ -160,7 +186,7 @@ TEST(FormatCommand, AnExistingFileIsReplacedOnlyWhenConfirmed) {
     // Another type writes another file: no question.
     Command cmd;
     cmd.ui.folder_answers.push_back(folder.path());
-    EXPECT_EQ(cmd.command.run(AlbumType::mov, 0), FormatOutcome::Made);
+    EXPECT_EQ(cmd.command.run(AlbumType::mov, 1), FormatOutcome::Made);
     EXPECT_TRUE(cmd.ui.questions.empty());
     EXPECT_EQ(test::read_file(folder.file(QString::fromUtf8("春游.mpg"))), "an earlier album");
 }

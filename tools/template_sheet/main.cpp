@@ -22,40 +22,6 @@ using namespace velmora;
 constexpr QSize kRender{800, 450};
 constexpr QSize kAlbumRender{1920, 1080};
 
-// Writes what a template's movie reads, as the album workspace lays it out, and returns
-// the movie's path.
-QString prepare_play_folder(const DataRoot& root, const TemplateParams& t, const QString& workspace,
-                            QSize render) {
-    const QString folder = workspace + QStringLiteral("/wj_y_l/wj_y_l/wj_y_l/wj_y_l/wj_y_l_1");
-    const QString pic = workspace + QStringLiteral("/wj_y_l/wj_y_l/wj_y_l/pic");
-    QDir(folder).removeRecursively();
-    QDir().mkpath(folder);
-    QDir().mkpath(pic);
-    const QString movie = folder + QStringLiteral("/wj_y_l_1.rar");
-    unpack_nested_in_memory(t.weizhi, packed_kind::kTemplateMovie, movie);
-
-    const QString background = folder + QStringLiteral("/background.rar.jpg");
-    unpack_nested_in_memory(root.default_background(), packed_kind::kDefaultBackground, background);
-    save_jpeg(QImage(background).scaled(render, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
-              folder + QStringLiteral("/wj_y_l_b_j.jpg"));
-    QFile::remove(background);
-    save_jpeg(paint_sample_photo(render, 7), pic + QStringLiteral("/picture_0.jpg"));
-
-    const QStringList names = split_bar_list(t.xpjpgmc);
-    const QStringList widths = split_bar_list(t.xpkd);
-    const QStringList heights = split_bar_list(t.xpgd);
-    for (qsizetype k = 0; k < names.size(); ++k) {
-        const QSize size(render.width() * widths.value(k).toInt() / 1920, render.height() * heights.value(k).toInt() / 1080);
-        // A derived picture repeats the photo of the slot whose name it contains.
-        int seed = int(k);
-        for (qsizetype s = 0; s < names.size(); ++s)
-            if (s != k && names[k].contains(names[s]) && names[s].count(QLatin1Char('_')) == 1)
-                seed = int(s);
-        save_jpeg(paint_sample_photo(size.expandedTo(QSize(8, 8)), seed), folder + QLatin1Char('/') + names[k] + QStringLiteral(".jpg"));
-    }
-    return movie;
-}
-
 QImage contact_sheet(TemplatePlayer& player, const QString& title) {
     constexpr int kColumns = 4;
     constexpr int kRows = 2;

@@ -214,6 +214,8 @@ int run_make(QStringList arguments, const QString& program_folder, const QString
         return fail(refusal);
     if (const int signal = requested_stop_signal())
         return report_stopped(signal);
+    if (music.size() == 0)
+        std::fprintf(stderr, "velmora-make: no song given: the album will be silent\n");
 
     ProductionCallbacks callbacks;
     callbacks.main_progress = [&](int value, int maximum) { progress.show(value, maximum); };

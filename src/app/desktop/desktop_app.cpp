@@ -3,13 +3,14 @@
 #include <cstdio>
 #include <QApplication>
 #include <QDateTime>
-#include <QDesktopServices>
 #include <QFile>
+#include <QFileInfo>
 #include <QScreen>
-#include <QUrl>
 
+#include "app/desktop/qt_translations.h"
 #include "core/cleanup.h"
 #include "core/data_error.h"
+#include "core/dropped_files.h"
 #include "core/preview_guard.h"
 #include "core/startup_abort.h"
 #include "core/startup_movie.h"
@@ -51,6 +52,9 @@ DesktopApp::DesktopApp(DataRoot root, Options options)
     connect(&main, &MainWindow::command_requested, this, &DesktopApp::run_command);
     connect(&main, &MainWindow::first_shown, this, &DesktopApp::prepare_main_window);
     connect(&main, &FramedWindow::title_double_clicked, this, &DesktopApp::toggle_window_size);
+    connect(&main, &MainWindow::full_screen_toggle_requested, this, &DesktopApp::toggle_full_screen);
+    connect(&main, &MainWindow::play_toggle_requested, this, &DesktopApp::toggle_preview);
+    connect(&main, &MainWindow::files_dropped, this, &DesktopApp::add_dropped);
     windows_.exit().on_confirmed = [this](ExitWindow& box) {
         QProgressBar* bar = box.progress();
         exit_cleanup(root_, {[bar](int maximum) { bar->setRange(0, maximum); bar->setValue(0); },
@@ -64,6 +68,9 @@ DesktopApp::DesktopApp(DataRoot root, Options options)
 DesktopApp::~DesktopApp() = default;
 
 void DesktopApp::start() {
+    if (!install_qt_chinese(qt_texts_))
+        std::fprintf(stderr, "velmora: Qt's Chinese translations (qtbase_zh_CN) are not installed; "
+                             "its dialogs stay in English\n");
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
         app->setStyleSheet(application_style_sheet());
     windows_.splash().show();
@@ -197,10 +204,42 @@ void DesktopApp::add_photos() {
         release_startup_movie();
     windows_.photo_list().refresh();
     windows_.photo_list().exec();
+    after_adding_photos();
+}
+
+void DesktopApp::after_adding_photos() {
     refresh_summary_lists();
     refresh_times();
     if (!album_.photos.empty())
         state_.hangshu = QStringLiteral("wu");
+}
+
+void DesktopApp::add_dropped(const QStringList& paths) {
+    if (refused_while_previewing(state_, ui_))
+        return;
+    const DroppedFiles dropped = sort_dropped_files(paths);
+    if (!dropped.photos.isEmpty()) {
+        if (state_.ShockwaveFlash_qi_dong_dong_hua == QLatin1String("0"))
+            release_startup_movie();
+        windows_.photo_list().add_files(dropped.photos);
+        after_adding_photos();
+    }
+    if (!dropped.songs.isEmpty()) {
+        windows_.music_list().add_files(dropped.songs);
+        refresh_summary_lists();
+        refresh_times();
+    }
+    if (!dropped.lyrics.isEmpty()) {
+        windows_.lyric_list().add_files(dropped.lyrics);
+        refresh_lyrics_summary();
+    }
+    if (!dropped.others.isEmpty()) {
+        QStringList names;
+        for (const QString& path : dropped.others)
+            names << QFileInfo(path).fileName();
+        ui_.show_message(QStringLiteral("只能添加JPG照片、MP3音乐和LRC歌词文件,以下文件没有添加:\n%1")
+                             .arg(names.join(QStringLiteral("、"))));
+    }
 }
 
 AssignmentServices DesktopApp::assignment_services() {
@@ -320,7 +359,7 @@ void DesktopApp::open_settings() {
 }
 
 void DesktopApp::open_introduction() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(options_.introduction_path));
+    windows_.about().exec();
 }
 
 void DesktopApp::stop_preview() {
@@ -343,6 +382,16 @@ void DesktopApp::change_window_mode(WindowMode mode) {
     main.resize(size);
     main.move(mode == WindowMode::FullScreen ? screen.topLeft() : screen.center() - QPoint(size.width() / 2, size.height() / 2));
     state_.chuangkou_moshi = mode;
+}
+
+void DesktopApp::toggle_full_screen() {
+    run_command(state_.chuangkou_moshi == WindowMode::FullScreen ? MainCommand::DefaultWindow
+                                                                 : MainCommand::FullScreenWindow);
+}
+
+// Space: the preview's play and stop commands, whichever applies now.
+void DesktopApp::toggle_preview() {
+    run_command(state_.tuichu == PreviewPlayback::Playing ? MainCommand::StopPreview : MainCommand::PreviewAll);
 }
 
 void DesktopApp::toggle_window_size() {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <QObject>
 #include <QTimer>
+#include <QTranslator>
 
 #include "app/desktop/desktop_ui.h"
 #include "app/desktop/window_set.h"
@@ -37,14 +38,14 @@ class DesktopApp : public QObject {
 public:
     struct Options {
         int splash_ms = 1000;                 // how long the splash shows before loading starts
-        QString introduction_path;            // the page "软件简介" opens
         std::function<void(int code)> finish; // ends the program; the code is the exit status
     };
 
     DesktopApp(DataRoot root, Options options);
     ~DesktopApp() override;
 
-    // Shows the splash window and starts the splash timer.
+    // Puts Qt's standard dialogs into Chinese, shows the splash window and starts the splash
+    // timer.
     void start();
 
     AppState& state() { return state_; }
@@ -62,6 +63,10 @@ public:
     TemplatePlayer* startup_player() const { return startup_player_.get(); }
 
     void run_command(MainCommand command);
+    // Files and folders dropped on the main window: photos are added as "添加照片" adds the
+    // files chosen in its dialog, songs as "添加音乐", lyric files as "添加歌词"; other files
+    // are named in one message. Refused while the preview plays.
+    void add_dropped(const QStringList& paths);
     // A window that must close before the main window acts asks for template management this way.
     void defer_template_management();
 
@@ -94,10 +99,14 @@ private:
     void exit_program();
     void change_window_mode(WindowMode mode);
     void toggle_window_size();
+    void toggle_full_screen();
+    void toggle_preview();
+    void after_adding_photos();
     void refresh_times();
 
     DataRoot root_;
     Options options_;
+    QTranslator qt_texts_;   // Qt's own dialogs in Chinese, installed by start()
     AppState state_;
     SystemSettings settings_;
     OutputSettings output_;

@@ -15,11 +15,17 @@ bool DesktopUi::confirm(const QString& title, const QString& question) {
 }
 
 QStringList DesktopUi::choose_files(const QString& title, const QString& folder, const QString& filter) {
-    return QFileDialog::getOpenFileNames(QApplication::activeWindow(), title, folder, filter);
+    const QStringList chosen =
+        QFileDialog::getOpenFileNames(QApplication::activeWindow(), title, recent_.start_for(title, folder), filter);
+    recent_.remember_files(title, chosen);
+    return chosen;
 }
 
 QString DesktopUi::choose_folder(const QString& title, const QString& folder) {
-    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, folder);
+    const QString chosen =
+        QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, recent_.start_for(title, folder));
+    recent_.remember_folder(title, chosen);
+    return chosen;
 }
 
 void DesktopUi::show_progress(int value, int maximum) {

@@ -3,12 +3,15 @@
 #include <QPointer>
 #include <QProgressBar>
 
+#include "app/desktop/recent_folders.h"
 #include "app/desktop/window_set.h"
 #include "core/ui.h"
 
 namespace velmora {
 
 // The Ui of the desktop program: its own message and confirmation boxes, Qt's file dialogs.
+// A dialog's title names the kind of file it asks for ("添加照片", "添加音乐", ...); a dialog
+// the caller gives no folder opens where the last one of its kind was answered in this run.
 // The windows are made after the engine objects that talk through this Ui, so they are
 // attached afterwards; nothing may be shown before.
 class DesktopUi : public Ui {
@@ -27,6 +30,7 @@ public:
 
 private:
     WindowSet* windows_ = nullptr;
+    RecentFolders recent_;
     QPointer<QProgressBar> progress_bar_;
 };
 

@@ -16,7 +16,6 @@ int main(int argc, char** argv) {
         return 0;
 
     velmora::DesktopApp::Options options;
-    options.introduction_path = QStringLiteral(VELMORA_README_PATH);
     options.finish = [](int code) { QCoreApplication::exit(code); };
     velmora::DesktopApp desktop(velmora::DataRoot::beside(QCoreApplication::applicationDirPath()), std::move(options));
     desktop.start();

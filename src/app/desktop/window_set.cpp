@@ -66,6 +66,7 @@ WindowSet::WindowSet(const WindowSkin& skin, AlbumWindowServices services) {
     template_options_ = create<TemplateOptionsWindow>(services.assignment, services.ui, skin);
     photo_files_ = create<PhotoFilesWindow>(services.photos, *photo_list_, services.thumbnails, *progress_, skin,
                                             PhotoFilesWindowHooks{});
+    about_ = create<AboutWindow>(skin);   // "软件简介", after the program's own set
     connect_music_preview();
 }
 

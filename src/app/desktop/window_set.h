@@ -4,6 +4,7 @@
 #include <vector>
 #include <QWidget>
 
+#include "core/about_window.h"
 #include "core/confirm_window.h"
 #include "core/exit_window.h"
 #include "core/main_window.h"
@@ -80,6 +81,7 @@ public:
     SettingsWindow& settings() const { return *settings_; }
     TemplateOptionsWindow& template_options() const { return *template_options_; }
     PhotoFilesWindow& photo_files() const { return *photo_files_; }
+    AboutWindow& about() const { return *about_; }
     // A window by its form name ("TForm3"); null when there is none.
     QWidget* form(const QString& form_name) const;
     // Form names in creation order.
@@ -113,6 +115,7 @@ private:
     SettingsWindow* settings_ = nullptr;
     TemplateOptionsWindow* template_options_ = nullptr;
     PhotoFilesWindow* photo_files_ = nullptr;
+    AboutWindow* about_ = nullptr;
 };
 
 } // namespace velmora
