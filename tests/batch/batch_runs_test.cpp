@@ -14,7 +14,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "common/sample_photo.h"
+#include "preview/sample_photo.h"
 #include "core/jpeg_writer.h"
 #include "media/sine_song.h"
 #include "production/output_probe.h"
