@@ -154,7 +154,7 @@ TEST_F(PlanCommand, ARunThatPlacesNothingFailsAndLeavesNoWorkFiles) {
         QStringList arguments;
         const char* says;
     };
-    const Case cases[] = {{{text, fake}, "none of the photos"},
+    const Case cases[] = {{{text, fake}, "no photos to add"},
                           {{"--combination", "1", wide}, "wj_0_or_9_9_1.rar"}};
     for (const Case& c : cases) {
         const PlanRun r = run(QStringList{"--work-dir", work} + c.arguments);
