@@ -69,6 +69,8 @@ def combination_seeds():
     write("template_combination_fuzzer", "two.ini", combination_text(["浪漫~2~1~", "童年~0~3~"]))
     write("template_combination_fuzzer", "odd.ini",
           pad_to_eight(combination_text(["short~1~", "a~x~-2~", "b~7~8~extra~", "~~~"])))
+    # Counts whose sum once overflowed.
+    write("template_combination_fuzzer", "huge_counts.ini", combination_text(["a~2147483647~0~", "b~1~0~"]))
 
 
 def lottie_movie(layers, assets=(), markers=()):
