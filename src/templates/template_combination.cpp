@@ -17,9 +17,21 @@ const QString kSection = QStringLiteral("zuhemoban_canshu");
 // More entries than any combination could use; guards against an absurd "shuliang".
 constexpr int kMaxEntries = 100000;
 
+// More photos than any template holds; a count beyond it (or below zero) is damage, and
+// summing such counts could overflow.
+constexpr int kMaxPhotosPerEntry = 1000;
+
+bool is_impossible_count(const QString& count) {
+    bool number = false;
+    const qlonglong value = count.toLongLong(&number);
+    return number && (value < 0 || value > kMaxPhotosPerEntry);
+}
+
 std::optional<CombinationEntry> parse_entry(const QString& text) {
     const QStringList parts = text.split(QLatin1Char('~'));
     if (parts.size() < 4) // fewer than three "~"
+        return std::nullopt;
+    if (is_impossible_count(parts[1]) || is_impossible_count(parts[2]))
         return std::nullopt;
     return CombinationEntry{parts[0], parts[1], parts[2]};
 }

@@ -30,7 +30,8 @@ struct TemplateCombination {
 
 // Reads the GBK INI text of a combination: "shuliang" entries "canshu_1".."canshu_N" of
 // section "zuhemoban_canshu", each "name~landscape~portrait~". An entry with fewer than three
-// "~" is ignored, as are entries beyond the ones present.
+// "~" is ignored, as are entries beyond the ones present and entries whose counts are numbers
+// no template can ask for (below 0 or above 1000).
 TemplateCombination parse_combination(const QByteArray& gbk_text);
 
 // Unpacks combination file `n` (from 1; 3 rounds) to `WorkDir`/wjj_00_j_y<k>-<k+1>.ini,

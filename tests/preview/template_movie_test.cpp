@@ -182,7 +182,8 @@ TEST_F(BackgroundCover, PicturesOfTheSceneThatCanBeLaidApartAreListed) {
         {"time remapped", [](Json& l) { l["tm"] = {{"a", 0}, {"k", 0}}; }},
     };
     for (const auto& [name, edit] : kept_in_place) {
-        const TemplateMovie::Parts parts = movie_edited("photo_1", [&](Json& l) { moves(l); edit(l); }).parts(100);
+        const auto& apply_edit = edit; // clang before 16 cannot capture a structured binding
+        const TemplateMovie::Parts parts = movie_edited("photo_1", [&](Json& l) { moves(l); apply_edit(l); }).parts(100);
         EXPECT_TRUE(parts.pictures.empty()) << name;
         EXPECT_TRUE(parts.scene_without_pictures.empty()) << name;
     }

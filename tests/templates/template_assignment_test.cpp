@@ -237,6 +237,16 @@ TEST(CombinationFile, MalformedEntriesAreIgnored) {
     EXPECT_TRUE(parse_combination("[zuhemoban_canshu]\nshuliang=99999999999\n").entries.empty());
 }
 
+TEST(CombinationFile, EntriesAskingForImpossiblePhotoCountsAreIgnored) {
+    const TemplateCombination c = parse_combination(
+        "[zuhemoban_canshu]\nshuliang=5\ncanshu_1=a~2147483647~0~\ncanshu_2=b~1~0~\ncanshu_3=c~-3~1~\n"
+        "canshu_4=d~2~99999999~\ncanshu_5=e~0~2~\n");
+    ASSERT_EQ(c.entries.size(), 2u) << "only b and e ask for counts a template can have";
+    EXPECT_EQ(c.entries[0].template_name, "b");
+    EXPECT_EQ(c.required_landscape, 1);
+    EXPECT_EQ(c.required_portrait, 2);
+}
+
 TEST(CombinationFile, ListHasOneRowPerFileWithItsSums) {
     test::TempFolder dir;
     const DataRoot root(dir.file("smxcwjj"));
