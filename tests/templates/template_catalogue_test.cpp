@@ -13,7 +13,7 @@
 namespace velmora {
 namespace {
 
-struct TemplateSpec {
+struct TemplateFixture {
     QString file;     // relative to both template trees
     QString name;
     QString szhz;
@@ -23,7 +23,7 @@ struct TemplateSpec {
     QString xpgd = "|1080|";
 };
 
-QByteArray params_text(const TemplateSpec& t, const QString& marker = "v_e_l_m_s_y_l_x") {
+QByteArray params_text(const TemplateFixture& t, const QString& marker = "v_e_l_m_s_y_l_x") {
     return encode_gbk(QStringLiteral("[l_x_v_e_l_m_w_j_s_y]\r\nl_x_v_e_l_m_w_j_s_y=%1\r\nl_x_v_e_l_m_w_j_s_y_m_c=%2\r\n"
                                      "[1]\r\nmblx=1\r\nmbfl=2\r\nxpsl=1\r\nxpkd=%6\r\nxpgd=%7\r\n"
                                      "szhz=%3\r\nxpjpgmc=%4\r\nmbdx=%5\r\nwxcs01=|25|\r\nwxcs02=|A|\r\nwxcs04=|B|C|\r\n"
@@ -43,7 +43,7 @@ protected:
     void add_movie(const QString& file) {
         dir.write("smxcwjj/wj_0_or_2/wjj_02/" + file, pack_nested("{\"v\":\"5.7.0\"}", 20));
     }
-    void add(const TemplateSpec& t) {
+    void add(const TemplateFixture& t) {
         add_params(t.file, params_text(t));
         add_movie(t.file);
     }
@@ -164,7 +164,7 @@ TEST_F(CatalogueTest, StartUpEndsOnMissingTreesWrongMarkersOrTooFewMovies) {
 
 TEST_F(CatalogueTest, TemplatesWithBadFieldsAreLeftOutAndTheOthersNumberedInOrder) {
     struct Case {
-        TemplateSpec spec;
+        TemplateFixture fixture;
         const char* field;  // nullptr: the template loads
     };
     const Case cases[] = {
@@ -183,7 +183,7 @@ TEST_F(CatalogueTest, TemplatesWithBadFieldsAreLeftOutAndTheOthersNumberedInOrde
         {{"m.rar", "M", "|heng|shu|", "|picture_1|picture_2|", "100", "|4096|1|", "|1|4096|"}, nullptr},
     };
     for (const Case& c : cases)
-        add(c.spec);
+        add(c.fixture);
     load_template_catalogue(root, catalogue);
 
     QStringList loaded;
@@ -201,7 +201,7 @@ TEST_F(CatalogueTest, TemplatesWithBadFieldsAreLeftOutAndTheOthersNumberedInOrde
     }
     for (const Case& c : cases)
         if (c.field)
-            expected << QStringLiteral("%1 %2").arg(c.spec.file, c.field);
+            expected << QStringLiteral("%1 %2").arg(c.fixture.file, c.field);
     EXPECT_EQ(left_out, expected);
 
     const QString message = left_out_message(catalogue.left_out);
