@@ -1,5 +1,6 @@
 #include "core/file_utils.h"
 
+#include <algorithm>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -84,6 +85,18 @@ QString bitmap_file_to_jpeg(const QString& bitmap_path, const QString& target_pa
     if (pump)
         pump();
     return jpeg_path;
+}
+
+QByteArray read_at_most(QIODevice& device, qint64 max_bytes) {
+    constexpr qint64 kChunk = 64 * 1024;
+    QByteArray data;
+    while (data.size() < max_bytes) {
+        const QByteArray chunk = device.read(std::min(kChunk, max_bytes - data.size()));
+        if (chunk.isEmpty())
+            break;
+        data += chunk;
+    }
+    return data;
 }
 
 } // namespace velmora

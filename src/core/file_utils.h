@@ -1,8 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+class QIODevice;
 
 namespace velmora {
 
@@ -27,6 +30,11 @@ int count_packed(const QString& folder);
 // Removes `folder` with everything in it; `step` (optional) runs after every entry visited.
 // Files that cannot be removed are left (the folder then stays); a missing folder is no error.
 void delete_tree(const QString& folder, const ProgressStep& step = {});
+
+// Reads up to `max_bytes` from `device`, the buffer growing with what the device delivers.
+// QIODevice::read(max_bytes) allocates the whole bound up front, which costs a large cap on
+// every small file. Callers that refuse what passes a bound ask for one byte more than it.
+QByteArray read_at_most(QIODevice& device, qint64 max_bytes);
 
 // The size in bytes of the file at `path`, or -1 when there is no such file.
 qint64 file_size(const QString& path);

@@ -7,6 +7,7 @@
 #include <zlib.h>
 
 #include "core/data_error.h"
+#include "core/file_utils.h"
 
 namespace velmora {
 namespace {
@@ -81,7 +82,7 @@ QByteArray read_packed_file(const QString& path, qint64 max_content_bytes) {
     if (!file.open(QIODevice::ReadOnly))
         throw DataError(QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
     const qint64 limit = largest_packed_size(max_content_bytes);
-    QByteArray data = file.read(limit + 1);
+    QByteArray data = read_at_most(file, limit + 1);
     if (data.size() > limit)
         throw DataError(QStringLiteral("%1 is refused: over %2 bytes, more than its kind can need").arg(path).arg(limit));
     if (file.error() != QFileDevice::NoError)

@@ -6,6 +6,7 @@
 #include <QStringDecoder>
 
 #include "core/data_error.h"
+#include "core/file_utils.h"
 #include "core/gbk_text.h"
 
 namespace velmora {
@@ -156,7 +157,7 @@ void TimedLyricTable::load_lyrics(const QString& path, const LyricLoadStop& stop
     if (!file.open(QIODevice::ReadOnly))
         cannot_read(path, file.errorString());
     // Bounded even when the file grew since it was measured.
-    const QByteArray bytes = file.read(kMaxLyricFileBytes + 1);
+    const QByteArray bytes = read_at_most(file, kMaxLyricFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
         cannot_read(path, file.errorString());
     if (bytes.size() > kMaxLyricFileBytes)

@@ -54,6 +54,19 @@ TEST(FileSize, ReportsBytesOrMinusOne) {
     EXPECT_EQ(file_size(dir.path()), -1) << "a folder is not a file";
 }
 
+TEST(ReadAtMost, ReadsTheWholeFileOrStopsAtTheBoundAcrossChunks) {
+    test::TempFolder dir;
+    const QByteArray content(200 * 1024 + 7, 'x');  // several read chunks
+    const QString path = dir.write("big", content);
+    struct Case { qint64 bound; qint64 expected; };
+    for (const Case c : {Case{0, 0}, Case{1, 1}, Case{65536, 65536}, Case{content.size(), content.size()},
+                         Case{content.size() + 1, content.size()}, Case{qint64(1) << 30, content.size()}}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(read_at_most(file, c.bound), content.left(c.expected)) << "bound " << c.bound;
+    }
+}
+
 TEST(BitmapFileToJpeg, WritesTheJpegUnderTheTargetNameWithJpgExtension) {
     test::TempFolder dir;
     QImage bitmap(64, 36, QImage::Format_RGB32);
