@@ -59,6 +59,17 @@ public:
     QString text_effects_folder() const {
         return at(QStringLiteral("wj_x_g_c_l_2/wj_x_g_c_l_1/wj_x_g_c_l_1/wj_x_g_c_l_0"));
     }
+    // Installed picture effect n (from 1): its folder holds wj_x_g_c_l_n.ini and the frames.
+    QString picture_effect_folder(int n) const {
+        return picture_effects_folder() + QStringLiteral("/wj_x_g_c_l_%1").arg(n);
+    }
+    // Text-effect category g (from 1), and text effect k (from 1) of it.
+    QString text_effect_category_folder(int g) const {
+        return text_effects_folder() + QStringLiteral("/wj_x_g_c_l_%1").arg(g);
+    }
+    QString text_effect_folder(int g, int k) const {
+        return text_effect_category_folder(g) + QStringLiteral("/wj_x_g_c_l_%1").arg(k);
+    }
     // Preview and album workspace, created while the program runs.
     QString preview_workspace() const { return work_at(QStringLiteral("wj_y_l")); }
     // Folder removed at start-up when present; the program never creates it.

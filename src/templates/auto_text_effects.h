@@ -22,6 +22,10 @@ public:
     // After one photo was deleted: renumber the second list's captions 1..n and recompute the
     // start times of the remaining automatic effects.
     virtual void after_photo_deleted() = 0;
+    // After used template `used_row` was deleted (its slot rows with it): the automatic effects
+    // placed on it go, those of later templates follow their template up one row and are
+    // retimed.
+    virtual void after_template_deleted(int used_row) { (void)used_row; }
 };
 
 // No text effects exist.
