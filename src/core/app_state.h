@@ -66,6 +66,10 @@ struct AppState {
     QString wenzitexiao_shijian = QStringLiteral("wenzitexiao_shijian");
     QString huamiantexiao_xiezai = QStringLiteral("xiezai");
     QString wenzitexiao_xiezai = QStringLiteral("xiezai");
+    // Completion flags of the automatic effect placements: "" while one runs, then
+    // "zidongtianjia_huamiantexiao_wangcheng" / "zidongtianjia_wenzitexiao_wangcheng".
+    QString zidongtianjia_huamiantexiao_wancheng;
+    QString zidongtianjia_wenzitexiao_wancheng;
 
     // Whether the song / lyric file dialog was opened once.
     QString yinyue_dakai_1ci = QStringLiteral("0");

@@ -61,6 +61,7 @@ public:
     // The background photo pool `qubu_hengzhao`, as of the last rebuild.
     const BackgroundPool& pool() const { return pool_; }
     const RandomPick& random() const { return random_; }
+    AutoTextEffects& effects() const { return effects_; }
 
     // Set by the photo-files window before it requests a deletion (see dispatch_delete_requests).
     QString delete_request_photo_files;

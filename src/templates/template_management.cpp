@@ -91,6 +91,8 @@ bool TemplateManagement::delete_used(std::optional<int> used_row) {
     if (!row || !s_.ui.confirm(kDeleteTitle, QStringLiteral("是否确定要删除当前选中已经使用的模板文件?")))
         return false;
     delete_used_template(s_.album, *row);
+    if (s_.effects)
+        s_.effects->after_template_deleted(*row);
     // The list loses its selection with the row.
     s_.ui.show_message(QStringLiteral("选中的模板文件已经删除！"));
     return true;
@@ -104,6 +106,8 @@ bool TemplateManagement::delete_all() {
     if (!s_.ui.confirm(kDeleteTitle, QStringLiteral("是否确定要删除全部已经使用的模板文件?")))
         return false;
     delete_all_used_templates(s_.album);
+    if (s_.effects)
+        s_.effects->remove_all_automatic();
     s_.ui.show_message(QStringLiteral("已经使用的模板文件已经全部删除！"));
     return true;
 }

@@ -8,6 +8,7 @@
 #include "core/system_settings.h"
 #include "core/ui.h"
 #include "templates/album.h"
+#include "templates/auto_text_effects.h"
 #include "templates/background_pool.h"
 #include "templates/slot_assignment.h"
 #include "templates/template_catalogue.h"
@@ -25,6 +26,8 @@ struct TemplateManagementServices {
     const AppState& state;      // `kuozhanming_1`, the extension of extracted movies
     const BackgroundPool& pool; // the background photo pool as of its last rebuild
     RandomPick random;          // picks a pool photo for a new template's background
+    // The automatic text effects, told when used templates go; none: there are no effects.
+    AutoTextEffects* effects = nullptr;
 };
 
 // Shows the template preview window for `request` and returns when it was closed.

@@ -10,6 +10,8 @@
 #include "core/native_path.h"
 #include "core/startup_abort.h"
 #include "core/system_settings.h"
+#include "effects/effect_catalogue.h"
+#include "effects/picture_combinations.h"
 #include "media/lrc_lyrics.h"
 #include "templates/photo_limits.h"
 #include "templates/photo_list.h"
@@ -57,6 +59,39 @@ int take_combination(QStringList& arguments) {
     const int n = i + 1 < arguments.size() ? arguments[i + 1].toInt(&ok) : 0;
     arguments.remove(i, std::min<qsizetype>(2, arguments.size() - i));
     return ok && n > 0 ? n : -1;
+}
+
+// "--OPTION VALUE" taken out of `arguments`; nothing when absent, an empty text for a missing value.
+std::optional<QString> take_value(QStringList& arguments, const QString& option) {
+    const qsizetype i = arguments.indexOf(option);
+    if (i < 0)
+        return std::nullopt;
+    const QString value = i + 1 < arguments.size() ? arguments[i + 1] : QString();
+    arguments.remove(i, std::min<qsizetype>(2, arguments.size() - i));
+    return value;
+}
+
+QString take_effect_arguments(QStringList& arguments, AlbumArguments& taken) {
+    if (const auto text = take_value(arguments, QStringLiteral("--text-effects"))) {
+        if (*text != QLatin1String("auto") && *text != QLatin1String("none"))
+            return QStringLiteral("--text-effects must be auto or none, not %1").arg(*text);
+        taken.text_effects = *text == QLatin1String("auto");
+    }
+    if (const auto picture = take_value(arguments, QStringLiteral("--picture-effects"))) {
+        if (*picture != QLatin1String("none") && !picture_combination_categories().contains(*picture))
+            return QStringLiteral("--picture-effects must be none or one of %1, not %2")
+                .arg(picture_combination_categories().join(QStringLiteral(", ")), *picture);
+        if (*picture != QLatin1String("none"))
+            taken.picture_effects = *picture;
+    }
+    if (const auto seed = take_value(arguments, QStringLiteral("--seed"))) {
+        bool ok = false;
+        const qulonglong n = seed->toULongLong(&ok);
+        if (!ok || n > 0xFFFFFFFFull)
+            return QStringLiteral("--seed needs a whole number from 0 to 4294967295, not %1").arg(*seed);
+        taken.seed = std::uint32_t(n);
+    }
+    return {};
 }
 
 std::optional<QStringList> take_lyric_files(QStringList& arguments, QString& error) {
@@ -142,7 +177,18 @@ std::optional<AlbumArguments> take_album_arguments(QStringList& arguments, QStri
     if (!lyric_files)
         return std::nullopt;
     taken.lyric_files = *lyric_files;
+    error = take_effect_arguments(arguments, taken);
+    if (!error.isEmpty())
+        return std::nullopt;
     return taken;
+}
+
+RandomPick AlbumArguments::random() const {
+    return seeded_random_pick(seed ? *seed : std::uint32_t(QDateTime::currentMSecsSinceEpoch()));
+}
+
+bool any_effect_installed(const DataRoot& root) {
+    return !list_picture_effects(root).ids.empty() || !list_text_effects(root, 0).ids.empty();
 }
 
 QString load_catalogue(const DataRoot& root, TemplateCatalogue& catalogue) {
@@ -160,11 +206,11 @@ QString load_catalogue(const DataRoot& root, TemplateCatalogue& catalogue) {
 }
 
 QString add_photos_with_templates(const DataRoot& root, const TemplateCatalogue& catalogue, QStringList files,
-                                  int combination, ScriptedUi& ui, Album& album, AppState& app_state) {
+                                  const AlbumArguments& arguments, const RandomPick& random, ScriptedUi& ui,
+                                  Album& album, AppState& app_state, AlbumEffects& effects) {
+    const int combination = arguments.combination;
     const SystemSettings settings;
-    NoAutoTextEffects effects;
-    const RandomPick random = seeded_random_pick(std::uint32_t(QDateTime::currentMSecsSinceEpoch()));
-    PhotoList photos(album, app_state, ui, random, effects);
+    PhotoList photos(album, app_state, ui, random, effects.text);
     AssignmentState state;
     state.mobanfashi = AssignmentMode::Random;
     if (combination > 0) {
@@ -178,7 +224,21 @@ QString add_photos_with_templates(const DataRoot& root, const TemplateCatalogue&
             return QStringLiteral("the photos do not fit combination %1").arg(combination);
         files = *pending;
     }
-    const AssignmentServices services{catalogue, settings, ui, root, random};
+    AutoEffectChoice choice{arguments.text_effects, arguments.picture_effects};
+    if ((choice.text || choice.picture) && !any_effect_installed(root)) {
+        std::fprintf(stderr, "velmora-make: no effect is installed in %s: the album is made without effects\n",
+                     shown_path(root.path()).toUtf8().constData());
+        choice = {false, std::nullopt};
+    }
+    // A fixed tag time keeps a seeded run's lists the same from one run to the next.
+    const AutoEffectServices effect_services{root, catalogue, random, [&arguments] {
+        return arguments.seed ? QTime(0, 0) : QTime::currentTime();
+    }};
+    // Refused effect definitions are named on standard error where they are read.
+    const auto place_effects = [&](Album& placed) {
+        run_automatic_effects(choice, placed, effects, effect_services, app_state);
+    };
+    const AssignmentServices services{catalogue, settings, ui, root, random, place_effects};
     const int first_new = int(album.photos.size());
     add_photos_job(photos, files, {[&] { assign_templates(album, first_new, state, services); }, {}});
     // What could not be added or placed was told in the messages.

@@ -16,6 +16,9 @@ int run_plan(QStringList arguments, const QString& program_folder, const QString
 // Writes only below `work_root` and the album's file. A stop signal ends it with "stopped",
 // no album file and report_stopped()'s exit code.
 int run_make(QStringList arguments, const QString& program_folder, const QString& work_root);
+// Lists the installed picture effects and the text effects of each category, with their frame
+// counts and marks (as JSON with --json); a refused definition is marked so.
+int run_effects(const BatchOptions& options, const QString& program_folder);
 // Prints the timed-lyric table of one lyric file as a JSON array of [time text, lyric] rows.
 int run_lyrics(const BatchOptions& options);
 

@@ -17,16 +17,21 @@ void print_usage() {
                  "usage: velmora-make COMMAND [--data-root DIR] [--work-dir DIR] [--json]\n"
                  "commands:\n"
                  "  catalogue   load the installed templates and list them\n"
-                 "  plan [--combination N] [--lyrics FILE]... PHOTO_OR_FOLDER...\n"
+                 "  effects     list the installed picture and text effects\n"
+                 "  plan [--combination N] [--lyrics FILE]... [EFFECT OPTIONS] PHOTO_OR_FOLDER...\n"
                  "              add photos, assign templates and print the album's lists as JSON\n"
                  "  make [--music FILE]... [--lyrics FILE]... [--type VCD|SVCD|DVD|MOV|AVI|MP4|WMV]\n"
                  "       [--size WxH] [--quality biaoqing|gaoqing] [--standard PAL|NTSC] [--sync template|music]\n"
-                 "       [--combination N] [--name NAME] [--overwrite] --out FOLDER PHOTO_OR_FOLDER...\n"
+                 "       [--combination N] [--name NAME] [--overwrite] [EFFECT OPTIONS] --out FOLDER PHOTO_OR_FOLDER...\n"
                  "              make the album's video file and print its path; lyric file k\n"
                  "              belongs to song k; the disc sizes 720x576 (PAL) and 720x480 (NTSC)\n"
                  "              make a DVD for disc players, 352x288 and 352x240 a VCD, and\n"
                  "              --dvd-folder DIR also writes a DVD-Video folder (needs dvdauthor)\n"
                  "  lyrics FILE print the timed-lyric table of a lyric file as JSON\n"
+                 "effect options: --text-effects auto|none (auto) places captions into the templates;\n"
+                 "  --picture-effects CATEGORY|none (none) lays picture-effect combinations of a category\n"
+                 "  (婚纱特效组合, 卡通特效组合, 花草特效组合, 粒子特效组合, 滤镜特效组合); --seed N fixes\n"
+                 "  every random choice (backgrounds, combinations, effect picks), so runs repeat\n"
                  "The data folder is only read. Each run works in a fresh folder below the system's\n"
                  "temporary folder, removed when it ends; --work-dir DIR works in DIR instead and\n"
                  "removes only what the run made there. Ctrl-C stops a run and removes its files.\n");
@@ -47,6 +52,8 @@ int run_command(const QString& command, QStringList arguments, const QString& pr
     options->work_root = work.path();
     if (command == QLatin1String("catalogue"))
         return velmora::batch::run_catalogue(*options, program_folder);
+    if (command == QLatin1String("effects"))
+        return velmora::batch::run_effects(*options, program_folder);
     return velmora::batch::run_lyrics(*options);
 }
 
@@ -66,7 +73,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString command = arguments.takeFirst();
-    if (!QStringList{"plan", "make", "catalogue", "lyrics"}.contains(command)) {
+    if (!QStringList{"plan", "make", "catalogue", "effects", "lyrics"}.contains(command)) {
         std::fprintf(stderr, "velmora-make: unknown command %s\n", command.toUtf8().constData());
         print_usage();
         return 2;

@@ -9,6 +9,7 @@
 #include "app/batch/stop_signals.h"
 #include "core/data_error.h"
 #include "core/startup_abort.h"
+#include "effects/effect_layer.h"
 #include "production/album_lyrics.h"
 #include "production/album_type_choice.h"
 #include "production/dvd_folder.h"
@@ -168,7 +169,6 @@ int run_make(QStringList arguments, const QString& program_folder, const QString
     const auto album_arguments = take_album_arguments(arguments, error);
     if (!album_arguments)
         return fail(error);
-    const int combination = album_arguments->combination;
     auto options = parse_make_options(arguments, error);
     if (!options)
         return fail(error);
@@ -203,7 +203,9 @@ int run_make(QStringList arguments, const QString& program_folder, const QString
     AppState app_state;
     if (const int signal = requested_stop_signal())
         return report_stopped(signal);
-    error = add_photos_with_templates(root, catalogue, *files, combination, ui, album, app_state);
+    AlbumEffects effects(album, catalogue);
+    error = add_photos_with_templates(root, catalogue, *files, *album_arguments, album_arguments->random(), ui, album,
+                                      app_state, effects);
     if (!error.isEmpty())
         return fail(error);
     MusicList music;
@@ -224,7 +226,9 @@ int run_make(QStringList arguments, const QString& program_folder, const QString
     lyrics.add_lyrics(options->lyrics, ui);
     TimedLyricTable lyric_table;
     ScriptConversion scripts;
-    AlbumLyrics layers(lyrics, lyric_table, scripts);
+    AlbumLyrics album_lyrics(lyrics, lyric_table, scripts);
+    EffectLayer effect_layer(root, effects.picture, effects.text.table());
+    LayerStack layers({&effect_layer, &album_lyrics});
     const ProductionInput input{root, album, catalogue, music, settings, thumbnails, output, app_state.kuozhanming_1};
     ProductionRun run(input, app_state, ui, callbacks, layers);
     // A stop signal is taken up where the run lets events run, as the stop command would be.

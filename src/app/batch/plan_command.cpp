@@ -70,9 +70,24 @@ json lyric_json(const LyricEntry& l, int row) {
             {"location", utf8(l.location)}};
 }
 
-json album_json(const Album& album, const LyricList& lyrics) {
+// An effect-list row keyed by its column captions.
+template <class Entry>
+json effect_json(const Entry& entry) {
+    json row;
+    const QStringList cells = entry.cells();
+    for (qsizetype c = 0; c < cells.size(); ++c)
+        row[utf8(Entry::captions()[c])] = utf8(cells[c]);
+    return row;
+}
+
+json album_json(const Album& album, const LyricList& lyrics, const AlbumEffects& effects) {
     json out = {{"photos", json::array()}, {"used_templates", json::array()}, {"slots", json::array()},
-                {"backgrounds", json::array()}, {"lyrics", json::array()}};
+                {"backgrounds", json::array()}, {"lyrics", json::array()}, {"picture_effects", json::array()},
+                {"text_effects", json::array()}};
+    for (const PictureEffectEntry& e : effects.picture.list())
+        out["picture_effects"].push_back(effect_json(e));
+    for (const TextEffectEntry& e : effects.text.table().list())
+        out["text_effects"].push_back(effect_json(e));
     for (std::size_t i = 0; i < lyrics.entries().size(); ++i)
         out["lyrics"].push_back(lyric_json(lyrics.entries()[i], int(i)));
     for (std::size_t i = 0; i < album.photos.size(); ++i)
@@ -111,14 +126,16 @@ int run_plan(QStringList arguments, const QString& program_folder, const QString
     print_messages(ui, terminal);
     Album album;
     AppState app_state;
-    const QString refusal = add_photos_with_templates(root, catalogue, *files, album_arguments->combination, ui, album, app_state);
+    AlbumEffects effects(album, catalogue);
+    const QString refusal = add_photos_with_templates(root, catalogue, *files, *album_arguments,
+                                                      album_arguments->random(), ui, album, app_state, effects);
     if (!refusal.isEmpty())
         return fail(refusal);
     if (const int signal = requested_stop_signal())
         return report_stopped(signal);
     LyricList lyrics;
     lyrics.add_lyrics(album_arguments->lyric_files, ui);
-    std::printf("%s\n", album_json(album, lyrics).dump(2).c_str());
+    std::printf("%s\n", album_json(album, lyrics, effects).dump(2).c_str());
     return 0;
 }
 

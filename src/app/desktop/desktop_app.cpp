@@ -16,6 +16,7 @@
 #include "core/startup_movie.h"
 #include "core/total_time.h"
 #include "core/window_style.h"
+#include "effects/picture_combinations.h"
 #include "templates/template_combination.h"
 
 namespace velmora {
@@ -28,11 +29,11 @@ void pump() { QCoreApplication::processEvents(); }
 DesktopApp::DesktopApp(DataRoot root, Options options)
     : root_(std::move(root)), options_(std::move(options)), skin_(WindowSkin::paint()),
       random_(seeded_random_pick(std::uint32_t(QDateTime::currentMSecsSinceEpoch()))),
-      photos_(album_, state_, ui_, random_, text_effects_),
+      photos_(album_, state_, ui_, random_, effects_.text),
       // Its folder lies in the work folder, which start-up and exit clear.
       template_pictures_(root_, catalogue_, root_.work_dir() + QStringLiteral("/template_pictures")),
       windows_(skin_, {state_, output_, root_, settings_, songs_, lyrics_, scripts_, lyric_table_, player_,
-                       album_lyrics_, root_.program_folder(), photos_, assignment_, thumbnails_, ui_, catalogue_,
+                       album_layers_, root_.program_folder(), photos_, assignment_, thumbnails_, ui_, catalogue_,
                        photo_hooks(), manager_hooks(), &template_pictures_}),
       format_command_(output_, state_, album_, ui_, format_hooks()) {
     ui_.attach(windows_);
@@ -243,7 +244,18 @@ void DesktopApp::add_dropped(const QStringList& paths) {
 }
 
 AssignmentServices DesktopApp::assignment_services() {
-    return AssignmentServices{catalogue_, settings_, ui_, root_, random_};
+    return AssignmentServices{catalogue_, settings_, ui_, root_, random_,
+                              [this](Album& album) { place_automatic_effects(album); }};
+}
+
+// The silent placements the settings ask for once photos were added.
+void DesktopApp::place_automatic_effects(Album& album) {
+    AutoEffectChoice choice;
+    choice.text = settings_.auto_text_effects();
+    if (settings_.auto_picture_effects())
+        choice.picture = picture_combination_categories().front();
+    choice.confirm_emptying_pictures = [this] { return ui_.confirm(QStringLiteral("画面特效"), emptying_pictures_question()); };
+    run_automatic_effects(choice, album, effects_, {root_, catalogue_, random_}, state_);
 }
 
 PhotoListWindowHooks DesktopApp::photo_hooks() {

@@ -12,6 +12,8 @@
 #include "core/data_root.h"
 #include "core/system_settings.h"
 #include "core/window_skin.h"
+#include "effects/album_effects.h"
+#include "effects/effect_layer.h"
 #include "media/lrc_lyrics.h"
 #include "media/lyric_list.h"
 #include "media/media_player.h"
@@ -23,7 +25,6 @@
 #include "production/format_command.h"
 #include "production/output_settings.h"
 #include "templates/album.h"
-#include "templates/auto_text_effects.h"
 #include "templates/photo_list.h"
 #include "templates/template_assignment.h"
 #include "templates/template_catalogue.h"
@@ -59,6 +60,7 @@ public:
     SongPlayer& player() { return player_; }
     OutputSettings& output_settings() { return output_; }
     AssignmentState& assignment() { return assignment_; }
+    AlbumEffects& effects() { return effects_; }
     // The start-up movie's player while it plays; null once released.
     TemplatePlayer* startup_player() const { return startup_player_.get(); }
 
@@ -84,6 +86,7 @@ private:
     PhotoListWindowHooks photo_hooks();
     TemplateManagerHooks manager_hooks();
     AssignmentServices assignment_services();
+    void place_automatic_effects(Album& album);
     bool add_photos_by_combination();
     void refresh_summary_lists();
     void add_music();
@@ -120,9 +123,12 @@ private:
     TimedLyricTable lyric_table_;
     MediaPlayer player_;
     AlbumLyrics album_lyrics_{lyrics_, lyric_table_, scripts_};
+    AlbumEffects effects_{album_, catalogue_};
+    EffectLayer effect_layer_{root_, effects_.picture, effects_.text.table()};
+    // Effects below the lyric line.
+    LayerStack album_layers_{{&effect_layer_, &album_lyrics_}};
     AssignmentState assignment_;
     ThumbnailService thumbnails_;
-    NoAutoTextEffects text_effects_;
     RandomPick random_;
     PhotoList photos_;
     TemplatePictureCache template_pictures_;

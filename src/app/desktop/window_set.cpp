@@ -33,7 +33,7 @@ WindowSet::WindowSet(const WindowSkin& skin, AlbumWindowServices services) {
     PhotoList& photos = services.photos;
     template_manager_ = create<TemplateManagerWindow>(
         TemplateManagementServices{photos.album(), services.catalogue, services.settings, services.ui, services.root,
-                                   services.state, photos.pool(), photos.random()},
+                                   services.state, photos.pool(), photos.random(), &photos.effects()},
         services.thumbnails, skin, services.manager_hooks, services.template_pictures);
     crop_ = create<CropWindow>(services.photos.album(), services.ui, services.thumbnails, skin);
     placeholder("TForm12", "配置文件");
