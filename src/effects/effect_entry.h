@@ -22,9 +22,9 @@ inline QString effect_end_time_text() { return QStringLiteral("暂无"); }
 // A row of the picture-effect list.
 struct PictureEffectEntry {
     int frame_count = 0;          // "帧数"
-    QString start;                // "开始时间", hh:mm:ss on the album clock
+    QString start = {};           // "开始时间", hh:mm:ss on the album clock
     EffectRunState state = EffectRunState::Waiting;
-    QString name;                 // "图片装饰特效"
+    QString name = {};            // "图片装饰特效"
     int number = 0;               // "顺序号": installed effect number - 1
     EffectAddedBy added_by = EffectAddedBy::Hand;
     bool overlay = false;         // "是否创建控件": "chuangjian" / "wu"
@@ -37,17 +37,17 @@ struct PictureEffectEntry {
 // A row of the text-effect list. The automatic columns are empty for an effect added by hand.
 struct TextEffectEntry {
     int frame_count = 0;
-    QString start;
+    QString start = {};
     EffectRunState state = EffectRunState::Waiting;
-    QString name;
+    QString name = {};
     int number = 0;               // "顺序号": K - 1
     int x = 0;                    // "X_位置", effect-canvas pixels, may be negative
     int y = 0;                    // "Y_位置"
     int category = 0;             // "分类号": G
-    QString auto_tag;             // "文字特效是否自动添加_标注", shared with its template's slot rows
-    QString template_mark;        // "文字特效自动添加_标注": the mark it was chosen for
-    std::optional<int> template_row; // "..._对应模板行号": 0-based used template
-    std::optional<int> frame_offset; // "..._帧位置数": frame within that template where it starts
+    QString auto_tag = {};        // "文字特效是否自动添加_标注", shared with its template's slot rows
+    QString template_mark = {};   // "文字特效自动添加_标注": the mark it was chosen for
+    std::optional<int> template_row = {}; // "..._对应模板行号": 0-based used template
+    std::optional<int> frame_offset = {}; // "..._帧位置数": frame within that template where it starts
     EffectAddedBy added_by = EffectAddedBy::Hand;
     bool overlay = false;
 
@@ -60,8 +60,8 @@ struct TextEffectEntry {
 struct EffectViewRow {
     int position = 0;             // "序号", from 1
     int frame_count = 0;
-    QString start;
-    QString name;                 // "特效名称"
+    QString start = {};
+    QString name = {};            // "特效名称"
     EffectAddedBy added_by = EffectAddedBy::Hand;
 
     static const QStringList& captions();
