@@ -5,15 +5,17 @@
 
 namespace velmora {
 
-QRect production_overlay_rect(QSize picture_size, QPoint canvas_position, QSize render_size) {
+QRect overlay_rect(FrameSet set, QSize picture_size, QPoint canvas_position, QSize render_size) {
     const int w = render_size.width(), h = render_size.height();
+    const QSize drawn_for = set == FrameSet::Production ? QSize(kProductionFrameWidth, kProductionFrameHeight)
+                                                        : QSize(kEffectCanvasWidth, kEffectCanvasHeight);
     return {canvas_position.x() * w / kEffectCanvasWidth, canvas_position.y() * h / kEffectCanvasHeight,
-            picture_size.width() * w / kProductionFrameWidth, picture_size.height() * h / kProductionFrameHeight};
+            picture_size.width() * w / drawn_for.width(), picture_size.height() * h / drawn_for.height()};
 }
 
 EffectLayer::EffectLayer(const DataRoot& root, const PictureEffectTable& pictures, const TextEffectTable& texts,
-                         qsizetype cache_bytes)
-    : root_(root), pictures_(pictures), texts_(texts), cache_bytes_(cache_bytes) {}
+                         FrameSet set, qsizetype cache_bytes)
+    : root_(root), pictures_(pictures), texts_(texts), set_(set), cache_bytes_(cache_bytes) {}
 
 EffectLayer::~EffectLayer() = default;
 
@@ -39,7 +41,7 @@ void EffectLayer::add_clips() {
             problems_.append(QStringLiteral("特效 %1 的开始时间 %2 无法识别,没有加入相册").arg(row + 1).arg(start));
             return;
         }
-        starts.push_back({*frame, kind, row, {EffectClip(root_, id, FrameSet::Production, frames, *frame), position}});
+        starts.push_back({*frame, kind, row, {EffectClip(root_, id, set_, frames, *frame), position}});
     };
     for (int i = 0; i < pictures_.size(); ++i)
         add(0, i, pictures_.at(i).effect(), pictures_.at(i).frame_count, pictures_.at(i).start, {});
@@ -60,7 +62,7 @@ CroppedFrame EffectLayer::decode(const EffectFrameKey& key) const {
     QImage picture(placed.clip.file_path(key.file));
     if (picture.isNull())
         return {};
-    const QRect target = production_overlay_rect(picture.size(), {}, render_size_);
+    const QRect target = overlay_rect(set_, picture.size(), {}, render_size_);
     if (target.size() != picture.size() && !target.isEmpty())
         picture = picture.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return crop_to_visible(picture);
@@ -82,7 +84,7 @@ void EffectLayer::paint_effects(QPainter& painter, QSize size, int album_frame) 
         const CroppedFrame frame = cache_->get({i, file});
         if (frame.image.isNull())
             continue;
-        const QPoint corner = production_overlay_rect({}, clips_[std::size_t(i)].canvas_position, size).topLeft();
+        const QPoint corner = overlay_rect(set_, {}, clips_[std::size_t(i)].canvas_position, size).topLeft();
         painter.drawImage(corner + frame.offset, frame.image);
     }
     decode_ahead(album_frame);

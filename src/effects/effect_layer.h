@@ -13,16 +13,18 @@
 
 namespace velmora {
 
-// Where an effect picture of `picture_size` (drawn for the 1920 x 1080 frame) lies on a frame
-// of `render_size`: scaled by render size / 1920 x 1080, at `canvas_position` of the 800 x 450
-// effect canvas scaled to the frame (0,0 for picture effects).
-QRect production_overlay_rect(QSize picture_size, QPoint canvas_position, QSize render_size);
+// Where an effect picture of `picture_size` from frame set `set` lies on a frame of
+// `render_size`: scaled by render size / the size the set is drawn for (1920 x 1080 for
+// production pictures, the 800 x 450 effect canvas for preview pictures), at `canvas_position`
+// of the effect canvas scaled to the frame (0,0 for picture effects).
+QRect overlay_rect(FrameSet set, QSize picture_size, QPoint canvas_position, QSize render_size);
 
-// The picture and text effects of a made album, laid over each frame: the production frame
-// set, scaled to the render size, stacked in the order the effects started (picture effects
-// before text effects of the same start, each kind in list order). Pictures are decoded ahead
-// on a worker into a cache of at most `cache_bytes`. The lists are read when the run starts
-// (album_started) and must not change during it. Frame thread only.
+// The picture and text effects of an album, laid over each frame: frame set `set` (production
+// pictures for made albums, preview pictures for the album preview), scaled to the render size,
+// stacked in the order the effects started (picture effects before text effects of the same
+// start, each kind in list order). Pictures are decoded ahead on a worker into a cache of at
+// most `cache_bytes`. The lists are read when the run starts (album_started) and must not
+// change during it. Frame thread only.
 class EffectLayer : public FrameLayers {
 public:
     static constexpr qsizetype kDefaultCacheBytes = qsizetype(300) * 1024 * 1024;
@@ -30,7 +32,7 @@ public:
     static constexpr int kFramesAhead = 12;
 
     EffectLayer(const DataRoot& root, const PictureEffectTable& pictures, const TextEffectTable& texts,
-                qsizetype cache_bytes = kDefaultCacheBytes);
+                FrameSet set = FrameSet::Production, qsizetype cache_bytes = kDefaultCacheBytes);
     ~EffectLayer() override;
 
     void album_started() override;
@@ -52,6 +54,7 @@ private:
     const DataRoot& root_;
     const PictureEffectTable& pictures_;
     const TextEffectTable& texts_;
+    const FrameSet set_;
     const qsizetype cache_bytes_;
     std::vector<Placed> clips_;
     QSize render_size_;

@@ -86,6 +86,21 @@ TEST_F(EffectsInTheAlbum, SeedRepeatsThePlanAndNoneLeavesTheListsEmpty) {
     EXPECT_TRUE(bad.error.contains("--picture-effects")) << bad.error.toStdString();
 }
 
+TEST_F(EffectsInTheAlbum, EffectsCommandListsWhatIsInstalledByKindAndCategory) {
+    const ToolRun listed = velmora_make({"effects", "--json", "--data-root", data});
+    ASSERT_EQ(listed.exit_code, 0) << listed.error.toStdString();
+    const QJsonObject all = QJsonDocument::fromJson(listed.out).object();
+    EXPECT_TRUE(all["picture_effects"].toArray().isEmpty());
+    const QJsonArray categories = all["text_effects"].toArray();
+    ASSERT_EQ(categories.size(), 20);
+    const QJsonObject first = categories[0].toObject();
+    EXPECT_EQ(first["name"].toString(), QStringLiteral("02 婚纱文字元素"));
+    ASSERT_EQ(first["effects"].toArray().size(), 1);
+    EXPECT_EQ(first["effects"].toArray()[0].toObject()["marks"].toString(), QStringLiteral("A"));
+    EXPECT_EQ(first["effects"].toArray()[0].toObject()["frames"].toInt(), 30);
+    EXPECT_TRUE(categories[1].toObject()["effects"].toArray().isEmpty());
+}
+
 TEST_F(EffectsInTheAlbum, DataFolderWithoutEffectsMakesThePlanWithoutThemAndSaysSo) {
     QDir(data + "/wj_x_g_c_l_2").removeRecursively();
     const ToolRun plan = velmora_make({"plan", "--data-root", data, "--picture-effects", "婚纱特效组合", photo});

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "effects/effect_album.h"
+#include "core/scripted_ui.h"
 #include "effects/text_effect_lists.h"
+#include "templates/template_management.h"
 
 namespace velmora {
 namespace {
@@ -95,12 +97,16 @@ TEST(TextEffectLists, RetimingFollowsTheMatchedTemplatesInOrder) {
     EXPECT_EQ(names(lists.table()), (QStringList{"1 120000_0@25 00:00:01", "2 120000_2@100 00:00:16",
                                                  "3 120000_3@0 00:00:32", "4 hand 00:00:07"}));
 
-    // The first template goes: its effects with it; the later ones move up and start earlier.
-    a.album.used_templates.erase(a.album.used_templates.begin());
-    a.album.slot_rows.erase(a.album.slot_rows.begin());
-    for (SlotRow& slot : a.album.slot_rows)
-        --slot.used_row;
-    lists.after_template_deleted(0);
+    // The first template is deleted in template management: its effects go with it; the later
+    // ones move up and start earlier.
+    ScriptedUi ui;
+    ui.default_confirm = true;
+    const AppState state;
+    const BackgroundPool pool;
+    const SystemSettings settings;
+    TemplateManagement management(TemplateManagementServices{a.album, a.catalogue, settings, ui, DataRoot(QString()), state,
+                                                             pool, [](int) { return 0; }, &lists});
+    ASSERT_TRUE(management.delete_used(0));
     EXPECT_EQ(names(lists.table()), (QStringList{"1 120000_2@100 00:00:04", "2 120000_3@0 00:00:20",
                                                  "3 hand 00:00:07"}));
     EXPECT_EQ(lists.table().at(0).template_row, 1);

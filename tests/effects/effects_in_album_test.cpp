@@ -50,8 +50,8 @@ TEST(EffectLayer, OverlaysScaleByRenderSizeOver1920x1080AndTextPositionsByTheCan
     texts.append({.frame_count = 3, .start = "00:00:00", .number = 0, .x = 400, .y = 225, .category = 1});
     for (const Case& c : cases) {
         for (bool picture : {true, false}) {
-            PictureEffectTable only_pictures = picture ? pictures : PictureEffectTable{};
-            TextEffectTable only_texts = picture ? TextEffectTable{} : texts;
+            const PictureEffectTable only_pictures = picture ? pictures : PictureEffectTable{};
+            const TextEffectTable only_texts = picture ? TextEffectTable{} : texts;
             EffectLayer layer(root, only_pictures, only_texts);
             layer.album_started();
             EXPECT_EQ(lit_rect(frame_with_effects(layer, c.render, 1)), picture ? c.picture : c.text)
@@ -59,6 +59,10 @@ TEST(EffectLayer, OverlaysScaleByRenderSizeOver1920x1080AndTextPositionsByTheCan
             EXPECT_TRUE(lit_rect(frame_with_effects(layer, c.render, 2)).isEmpty()) << "hidden on its last frame";
         }
     }
+    // The preview pictures are drawn for the effect canvas: at 800 x 450 they lie as stored.
+    EffectLayer preview(root, {}, texts, FrameSet::Preview);
+    preview.album_started();
+    EXPECT_EQ(lit_rect(frame_with_effects(preview, {800, 450}, 1)), QRect(400, 225, 40, 20));
 }
 
 TEST(EffectLayer, EffectsStackInTheOrderTheyStarted) {
@@ -72,7 +76,7 @@ TEST(EffectLayer, EffectsStackInTheOrderTheyStarted) {
     TextEffectTable texts;
     texts.append({.frame_count = 60, .start = "00:00:01", .number = 0, .category = 1});  // blue, later
     texts.append({.frame_count = 60, .start = "00:00:00", .number = 1, .category = 1});  // green
-    EffectLayer layer(root, pictures, texts, /*cache_bytes=*/64 * 1024);
+    EffectLayer layer(root, pictures, texts, FrameSet::Production, /*cache_bytes=*/64 * 1024);
     layer.album_started();
     EXPECT_EQ(frame_with_effects(layer, {1920, 1080}, 10).pixelColor(40, 40), QColor(Qt::green))
         << "a text effect lies above a picture effect of the same start";
