@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "effects/effect_adding.h"
 #include "effects/effect_catalogue.h"
 #include "effects/effect_definition.h"
 #include "templates/bar_list.h"
@@ -90,15 +91,8 @@ const Candidate* pick_for_mark(const std::vector<Candidate>& candidates, const Q
 }
 
 TextEffectEntry automatic_entry(const Pick& p, const DataRoot& root) {
-    TextEffectEntry e;
-    e.frame_count = p.effect->definition.frame_count;
-    e.start = QStringLiteral("00:00:00");   // replaced by the retiming
-    e.name = p.effect->definition.name;
-    e.number = p.effect->id.number - 1;
-    const QPoint position = default_text_position(root, p.effect->id, p.effect->definition);
-    e.x = position.x();
-    e.y = position.y();
-    e.category = p.effect->id.category;
+    // The start is replaced by the retiming.
+    TextEffectEntry e = text_entry(root, p.effect->id, p.effect->definition, QStringLiteral("00:00:00"));
     e.template_mark = p.mark;
     e.template_row = p.used_row;
     e.frame_offset = p.offset;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 #include "core/data_root.h"
@@ -31,6 +32,12 @@ inline constexpr int kEffectCanvasHeight = 450;
 // The frame the production pictures are drawn for.
 inline constexpr int kProductionFrameWidth = 1920;
 inline constexpr int kProductionFrameHeight = 1080;
+
+// The frame a set's pictures are drawn for.
+inline QSize frame_set_size(FrameSet set) {
+    return set == FrameSet::Production ? QSize(kProductionFrameWidth, kProductionFrameHeight)
+                                       : QSize(kEffectCanvasWidth, kEffectCanvasHeight);
+}
 
 QString effect_folder(const DataRoot& root, const EffectId& id);
 // The definition file "wj_x_g_c_l_N.ini" inside the effect's folder.

@@ -7,8 +7,7 @@ namespace velmora {
 
 QRect overlay_rect(FrameSet set, QSize picture_size, QPoint canvas_position, QSize render_size) {
     const int w = render_size.width(), h = render_size.height();
-    const QSize drawn_for = set == FrameSet::Production ? QSize(kProductionFrameWidth, kProductionFrameHeight)
-                                                        : QSize(kEffectCanvasWidth, kEffectCanvasHeight);
+    const QSize drawn_for = frame_set_size(set);
     return {canvas_position.x() * w / kEffectCanvasWidth, canvas_position.y() * h / kEffectCanvasHeight,
             picture_size.width() * w / drawn_for.width(), picture_size.height() * h / drawn_for.height()};
 }
@@ -59,13 +58,22 @@ void EffectLayer::add_clips() {
 // Runs on the cache's worker too: reads only what album_started() and the first paint fixed.
 CroppedFrame EffectLayer::decode(const EffectFrameKey& key) const {
     const Placed& placed = clips_[std::size_t(key.clip)];
-    QImage picture(placed.clip.file_path(key.file));
-    if (picture.isNull())
+    CroppedFrame frame = crop_to_visible(QImage(placed.clip.file_path(key.file)));
+    if (frame.image.isNull())
         return {};
-    const QRect target = overlay_rect(set_, picture.size(), {}, render_size_);
-    if (target.size() != picture.size() && !target.isEmpty())
-        picture = picture.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return crop_to_visible(picture);
+    // Only the visible part is scaled: effects are drawn sparse, so this is most of the saving.
+    const QSize drawn_for = frame_set_size(set_);
+    const auto x = [&](int v) { return v * render_size_.width() / drawn_for.width(); };
+    const auto y = [&](int v) { return v * render_size_.height() / drawn_for.height(); };
+    const QRect visible(frame.offset, frame.image.size());
+    const QRect target(QPoint(x(visible.left()), y(visible.top())),
+                       QPoint(x(visible.right() + 1) - 1, y(visible.bottom() + 1) - 1));
+    if (target.isEmpty())
+        return {};
+    if (target.size() != visible.size())
+        frame.image = frame.image.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    frame.offset = target.topLeft();
+    return frame;
 }
 
 void EffectLayer::paint_effects(QPainter& painter, QSize size, int album_frame) {

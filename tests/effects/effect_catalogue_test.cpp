@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "effects/effect_adding.h"
 #include "effects/effect_catalogue.h"
 #include "effects/effect_clip.h"
 #include "effects/effect_definition.h"
@@ -124,6 +125,34 @@ TEST(EffectStep, MissingFrameFileKeepsThePreviousPicture) {
         EXPECT_EQ(clip.shown_file(49 + i), expected[i]) << "album frame " << 49 + i;
     EXPECT_FALSE(clip.picture(52).isNull());
     EXPECT_TRUE(clip.picture(49).isNull());
+}
+
+} // namespace
+} // namespace velmora
+
+namespace velmora {
+namespace {
+
+TEST(EffectAdding, ByHandRowsComeFromTheSelectionsAndTheDefinition) {
+    const QStringList minutes = start_time_selector(QStringLiteral("  分"));
+    ASSERT_EQ(minutes.size(), 60);
+    EXPECT_EQ(minutes[59], QStringLiteral("59  分"));
+    const QString start = start_time_from_selection(QStringLiteral("00  时"), minutes[1], QStringLiteral("05  秒"));
+    EXPECT_EQ(start, QStringLiteral("00:01:05"));
+
+    test::TempFolder dir;
+    const DataRoot root(dir.path());
+    test::install_effect(root, EffectId::picture(2), {.name = QStringLiteral("花瓣"), .frame_count = QStringLiteral("25")});
+    test::install_effect(root, EffectId::text(3, 1), {.name = QStringLiteral("生日快乐"), .position = QStringLiteral("z")});
+    const auto picture = picture_entry_by_hand(root, 2, start);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->cells(), (QStringList{"25", "00:01:05", "暂无", "tingzhi", "花瓣", "1", "手动添加", "wu"}));
+    const auto text = text_entry_by_hand(root, EffectId::text(3, 1), start);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->cells(), (QStringList{"3", "00:01:05", "暂无", "tingzhi", "生日快乐", "0", "380", "215", "3", "", "",
+                                          "", "", "手动添加", "wu"}));
+    EXPECT_FALSE(picture_entry_by_hand(root, 1, start));
+    EXPECT_FALSE(text_entry_by_hand(root, EffectId::text(3, 2), start));
 }
 
 } // namespace

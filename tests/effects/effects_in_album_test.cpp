@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 #include <QPainter>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include "core/scripted_ui.h"
 #include "effects/auto_text_placement.h"
@@ -118,6 +121,52 @@ TEST(EffectsAndPhotos, DeletingAPhotoTakesItsTemplatesEffectsAndRetimesTheRest) 
     EXPECT_TRUE(a.album.slot_rows[0].effect_mark.isEmpty());
     ASSERT_FALSE(ui.messages.empty());
     EXPECT_EQ(ui.messages.back().text, QStringLiteral("此张照片文件删除后,自动匹配到相关模板中的文字特效也已经删除!！"));
+}
+
+} // namespace
+} // namespace velmora
+
+namespace velmora {
+namespace {
+
+TEST(EffectFrameCache, DecodesAheadOnItsWorkerWithinItsBudgetAndLetsGoOfWhatIsNoLongerWanted) {
+    std::atomic<int> on_worker{0};
+    const auto caller = std::this_thread::get_id();
+    // Each frame 100 x 100 premultiplied pixels: 40000 bytes; the budget holds three.
+    EffectFrameCache cache(
+        [&](const EffectFrameKey& key) {
+            if (std::this_thread::get_id() != caller)
+                ++on_worker;
+            QImage image(100, 100, QImage::Format_ARGB32_Premultiplied);
+            image.fill(qRgba(key.file, 0, 0, 255));
+            return CroppedFrame{image, {}};
+        },
+        3 * 40000);
+    std::vector<EffectFrameKey> wanted;
+    for (int file = 1; file <= 10; ++file)
+        wanted.push_back({0, file});
+    cache.ahead(wanted);
+    for (int i = 0; i < 2000 && on_worker < 3; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(on_worker, 3) << "the worker stops at the budget";
+    EXPECT_EQ(cache.bytes(), 3 * 40000);
+    EXPECT_EQ(qRed(cache.get({0, 2}).image.pixel(0, 0)), 2);
+    EXPECT_EQ(qRed(cache.get({0, 9}).image.pixel(0, 0)), 9) << "decoded on the caller when not held";
+    cache.ahead({{0, 9}});
+    EXPECT_EQ(cache.bytes(), 40000);
+}
+
+TEST(EffectFrameCache, CropsToTheVisiblePart) {
+    QImage image(50, 40, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    image.setPixelColor(10, 5, Qt::red);
+    image.setPixelColor(20, 30, Qt::red);
+    const CroppedFrame frame = crop_to_visible(image);
+    EXPECT_EQ(frame.offset, QPoint(10, 5));
+    EXPECT_EQ(frame.image.size(), QSize(11, 26));
+    image.fill(Qt::transparent);
+    EXPECT_TRUE(crop_to_visible(image).image.isNull());
 }
 
 } // namespace
