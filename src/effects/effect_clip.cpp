@@ -41,6 +41,20 @@ int EffectClip::shown_file(int album_frame) const {
     return step ? shown_[std::size_t(*step)] : 0;
 }
 
+std::optional<int> EffectClip::next_showing(int file, int album_frame) const {
+    if (file < 1 || file >= frame_count_ || shown_[std::size_t(file)] != file)
+        return std::nullopt;
+    // A file shows from its own step until the next file that exists.
+    int last_step = file;
+    while (last_step + 1 < frame_count_ && shown_[std::size_t(last_step + 1)] == file)
+        ++last_step;
+    const int first = start_ + file - 1;
+    const int last = start_ + last_step - 1;
+    if (album_frame > last)
+        return std::nullopt;
+    return std::max(first, album_frame);
+}
+
 QImage EffectClip::picture(int album_frame) const {
     const int file = shown_file(album_frame);
     return file > 0 ? QImage(file_path(file)) : QImage();

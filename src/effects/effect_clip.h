@@ -37,6 +37,9 @@ public:
     // before it; 0 when nothing shows (not running, or no file yet).
     int shown_file(int album_frame) const;
     QString file_path(int file) const { return effect_frame_file(folder_, set_, file); }
+    // The first album frame from `album_frame` on that shows frame file `file`; nothing when
+    // none does.
+    std::optional<int> next_showing(int file, int album_frame) const;
     // The picture shown at `album_frame`, as stored; null when nothing shows or it cannot be read.
     QImage picture(int album_frame) const;
 

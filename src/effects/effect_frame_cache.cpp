@@ -1,33 +1,59 @@
 #include "effects/effect_frame_cache.h"
 
+#include <algorithm>
+
 namespace velmora {
+
+namespace {
+
+// Whether any pixel of the row has alpha; the OR of a whole row is one pass the compiler
+// vectorises, and most rows of a sparse effect are empty.
+bool row_visible(const QRgb* row, int width) {
+    QRgb any = 0;
+    for (int x = 0; x < width; ++x)
+        any |= row[x];
+    return qAlpha(any) != 0;
+}
+
+} // namespace
 
 CroppedFrame crop_to_visible(const QImage& source) {
     if (source.isNull())
         return {};
-    const QImage image = source.format() == QImage::Format_ARGB32_Premultiplied
-                             ? source
-                             : source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    int top = image.height(), bottom = -1, left = image.width(), right = -1;
+    // Both 32-bit alpha formats keep alpha in the top byte, so the bounds are found before any
+    // conversion, and only the visible part is converted.
+    const bool alpha_32 = source.format() == QImage::Format_ARGB32 || source.format() == QImage::Format_ARGB32_Premultiplied;
+    const QImage image = alpha_32 ? source : source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const int width = image.width();
+    int top = -1, bottom = -1, left = width, right = -1;
     for (int y = 0; y < image.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(row[x]) == 0)
-                continue;
-            top = std::min(top, y);
-            bottom = y;
-            left = std::min(left, x);
-            right = std::max(right, x);
-        }
+        if (!row_visible(row, width))
+            continue;
+        if (top < 0)
+            top = y;
+        bottom = y;
+        int x = 0;
+        while (x < left && qAlpha(row[x]) == 0)
+            ++x;
+        left = std::min(left, x);
+        x = width - 1;
+        while (x > right && qAlpha(row[x]) == 0)
+            --x;
+        right = std::max(right, x);
     }
-    if (bottom < 0)
+    if (top < 0)
         return {};
     const QRect visible(QPoint(left, top), QPoint(right, bottom));
-    return {visible == image.rect() ? image : image.copy(visible), visible.topLeft()};
+    QImage cropped = visible == image.rect() ? image : image.copy(visible);
+    return {cropped.convertToFormat(QImage::Format_ARGB32_Premultiplied), visible.topLeft()};
 }
 
-EffectFrameCache::EffectFrameCache(Decode decode, qsizetype max_bytes)
-    : decode_(std::move(decode)), max_bytes_(max_bytes), worker_([this] { work(); }) {}
+EffectFrameCache::EffectFrameCache(Decode decode, qsizetype max_bytes, int workers)
+    : decode_(std::move(decode)), max_bytes_(max_bytes) {
+    for (int i = 0; i < std::max(1, workers); ++i)
+        workers_.emplace_back([this] { work(); });
+}
 
 EffectFrameCache::~EffectFrameCache() {
     {
@@ -35,7 +61,8 @@ EffectFrameCache::~EffectFrameCache() {
         stopping_ = true;
     }
     changed_.notify_all();
-    worker_.join();
+    for (std::thread& worker : workers_)
+        worker.join();
 }
 
 qsizetype EffectFrameCache::bytes() const {
@@ -52,7 +79,7 @@ void EffectFrameCache::insert_locked(const EffectFrameKey& key, CroppedFrame fra
 
 CroppedFrame EffectFrameCache::get(const EffectFrameKey& key) {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return decoding_ != key; });
+    changed_.wait(lock, [&] { return !decoding_.count(key); });
     if (const auto found = held_.find(key); found != held_.end())
         return found->second;
     std::erase(queue_, key);
@@ -67,18 +94,39 @@ void EffectFrameCache::ahead(const std::vector<EffectFrameKey>& wanted) {
     {
         std::lock_guard lock(mutex_);
         wanted_ = std::set<EffectFrameKey>(wanted.begin(), wanted.end());
+        queue_.clear();
+        for (const EffectFrameKey& key : wanted)
+            if (!held_.count(key) && !decoding_.count(key))
+                queue_.push_back(key);
+    }
+    changed_.notify_all();
+}
+
+void EffectFrameCache::retain(const std::function<std::optional<int>(const EffectFrameKey&)>& next_use) {
+    {
+        std::lock_guard lock(mutex_);
+        std::vector<std::pair<int, EffectFrameKey>> by_use;
+        for (const auto& [key, frame] : held_)
+            if (const std::optional<int> use = next_use(key))
+                by_use.emplace_back(*use, key);
+        std::sort(by_use.begin(), by_use.end());
+        std::set<EffectFrameKey> keep;
+        qsizetype kept = 0;
+        for (const auto& [use, key] : by_use) {
+            const qsizetype bytes = held_.at(key).bytes();
+            if (kept + bytes > max_bytes_ * 3 / 4)
+                break;
+            kept += bytes;
+            keep.insert(key);
+        }
         for (auto it = held_.begin(); it != held_.end();) {
-            if (wanted_.count(it->first)) {
+            if (keep.count(it->first)) {
                 ++it;
                 continue;
             }
             bytes_ -= it->second.bytes();
             it = held_.erase(it);
         }
-        queue_.clear();
-        for (const EffectFrameKey& key : wanted)
-            if (!held_.count(key) && decoding_ != key)
-                queue_.push_back(key);
     }
     changed_.notify_all();
 }
@@ -91,11 +139,11 @@ void EffectFrameCache::work() {
             return;
         const EffectFrameKey key = queue_.front();
         queue_.pop_front();
-        decoding_ = key;
+        decoding_.insert(key);
         lock.unlock();
         CroppedFrame frame = decode_(key);
         lock.lock();
-        decoding_.reset();
+        decoding_.erase(key);
         if (wanted_.count(key))
             insert_locked(key, std::move(frame));
         changed_.notify_all();

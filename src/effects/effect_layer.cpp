@@ -21,6 +21,7 @@ EffectLayer::~EffectLayer() = default;
 void EffectLayer::album_started() {
     cache_.reset();
     clips_.clear();
+    sources_.clear();
     problems_.clear();
     render_size_ = {};
     add_clips();
@@ -51,14 +52,19 @@ void EffectLayer::add_clips() {
     // An overlay created later lies above those created before it.
     std::stable_sort(starts.begin(), starts.end(),
                      [](const Start& a, const Start& b) { return std::tie(a.frame, a.kind) < std::tie(b.frame, b.kind); });
-    for (Start& s : starts)
+    for (Start& s : starts) {
+        const auto known = std::find(sources_.begin(), sources_.end(), s.placed.clip.id());
+        s.placed.source = int(known - sources_.begin());
+        if (known == sources_.end())
+            sources_.push_back(s.placed.clip.id());
         clips_.push_back(std::move(s.placed));
+    }
 }
 
 // Runs on the cache's worker too: reads only what album_started() and the first paint fixed.
 CroppedFrame EffectLayer::decode(const EffectFrameKey& key) const {
-    const Placed& placed = clips_[std::size_t(key.clip)];
-    CroppedFrame frame = crop_to_visible(QImage(placed.clip.file_path(key.file)));
+    const auto placed = std::find_if(clips_.begin(), clips_.end(), [&](const Placed& p) { return p.source == key.source; });
+    CroppedFrame frame = crop_to_visible(QImage(placed->clip.file_path(key.file)));
     if (frame.image.isNull())
         return {};
     // Only the visible part is scaled: effects are drawn sparse, so this is most of the saving.
@@ -83,13 +89,13 @@ void EffectLayer::paint_effects(QPainter& painter, QSize size, int album_frame) 
         cache_.reset();
         render_size_ = size;
         cache_ = std::make_unique<EffectFrameCache>([this](const EffectFrameKey& key) { return decode(key); },
-                                                    cache_bytes_);
+                                                    cache_bytes_, kDecoders);
     }
     for (int i = 0; i < int(clips_.size()); ++i) {
         const int file = clips_[std::size_t(i)].clip.shown_file(album_frame);
         if (file == 0)
             continue;
-        const CroppedFrame frame = cache_->get({i, file});
+        const CroppedFrame frame = cache_->get({clips_[std::size_t(i)].source, file});
         if (frame.image.isNull())
             continue;
         const QPoint corner = overlay_rect(set_, {}, clips_[std::size_t(i)].canvas_position, size).topLeft();
@@ -106,11 +112,21 @@ void EffectLayer::decode_ahead(int album_frame) {
             const Placed& p = clips_[std::size_t(i)];
             if (frame < p.clip.start_frame() || frame >= p.clip.end_frame())
                 continue;
-            const EffectFrameKey key{i, p.clip.shown_file(frame)};
+            const EffectFrameKey key{p.source, p.clip.shown_file(frame)};
             if (key.file > 0 && seen.insert(key).second)
                 wanted.push_back(key);
         }
     cache_->ahead(wanted);
+    cache_->retain([&](const EffectFrameKey& key) { return next_use(key, album_frame + 1); });
+}
+
+std::optional<int> EffectLayer::next_use(const EffectFrameKey& key, int album_frame) const {
+    std::optional<int> soonest;
+    for (const Placed& p : clips_)
+        if (p.source == key.source)
+            if (const std::optional<int> use = p.clip.next_showing(key.file, album_frame); use && (!soonest || *use < *soonest))
+                soonest = use;
+    return soonest;
 }
 
 void LayerStack::album_started() {

@@ -30,6 +30,8 @@ public:
     static constexpr qsizetype kDefaultCacheBytes = qsizetype(300) * 1024 * 1024;
     // Album frames decoded ahead of the one being laid.
     static constexpr int kFramesAhead = 12;
+    // Threads decoding ahead: several effects often run at once.
+    static constexpr int kDecoders = 2;
 
     EffectLayer(const DataRoot& root, const PictureEffectTable& pictures, const TextEffectTable& texts,
                 FrameSet set = FrameSet::Production, qsizetype cache_bytes = kDefaultCacheBytes);
@@ -46,10 +48,12 @@ private:
     struct Placed {
         EffectClip clip;
         QPoint canvas_position;
+        int source = 0;   // which of sources_ it shows
     };
     void add_clips();
     CroppedFrame decode(const EffectFrameKey& key) const;
     void decode_ahead(int album_frame);
+    std::optional<int> next_use(const EffectFrameKey& key, int album_frame) const;
 
     const DataRoot& root_;
     const PictureEffectTable& pictures_;
@@ -57,6 +61,7 @@ private:
     const FrameSet set_;
     const qsizetype cache_bytes_;
     std::vector<Placed> clips_;
+    std::vector<EffectId> sources_;   // the distinct effects of clips_
     QSize render_size_;
     std::unique_ptr<EffectFrameCache> cache_;
     QStringList problems_;
