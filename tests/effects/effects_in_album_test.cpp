@@ -153,6 +153,7 @@ TEST(EffectFrameCache, DecodesAheadOnItsWorkerWithinItsBudgetAndLetsGoOfWhatIsNo
     EXPECT_EQ(cache.bytes(), 3 * 40000);
     EXPECT_EQ(qRed(cache.get({0, 2}).image.pixel(0, 0)), 2);
     EXPECT_EQ(qRed(cache.get({0, 9}).image.pixel(0, 0)), 9) << "decoded on the caller when not held";
+    cache.ahead({});   // nothing more to decode, so freed room stays free
     cache.retain([](const EffectFrameKey& key) -> std::optional<int> {
         return key.file == 9 ? std::optional<int>(100) : key.file == 1 ? std::optional<int>(50) : std::nullopt;
     });
