@@ -23,8 +23,8 @@ QRect overlay_rect(FrameSet set, QSize picture_size, QPoint canvas_position, QSi
 // pictures for made albums, preview pictures for the album preview), scaled to the render size,
 // stacked in the order the effects started (picture effects before text effects of the same
 // start, each kind in list order). Pictures are decoded ahead on a worker into a cache of at
-// most `cache_bytes`. The lists are read when the run starts (album_started) and must not
-// change during it. Frame thread only.
+// most `cache_bytes`. The layer keeps references to the two lists, which must outlive it; they
+// are read when the run starts (album_started) and must not change during it. Frame thread only.
 class EffectLayer : public FrameLayers {
 public:
     static constexpr qsizetype kDefaultCacheBytes = qsizetype(300) * 1024 * 1024;

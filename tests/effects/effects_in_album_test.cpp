@@ -63,7 +63,8 @@ TEST(EffectLayer, OverlaysScaleByRenderSizeOver1920x1080AndTextPositionsByTheCan
         }
     }
     // The preview pictures are drawn for the effect canvas: at 800 x 450 they lie as stored.
-    EffectLayer preview(root, {}, texts, FrameSet::Preview);
+    const PictureEffectTable no_pictures;  // the layer reads its tables for as long as it lives
+    EffectLayer preview(root, no_pictures, texts, FrameSet::Preview);
     preview.album_started();
     EXPECT_EQ(lit_rect(frame_with_effects(preview, {800, 450}, 1)), QRect(400, 225, 40, 20));
 }
