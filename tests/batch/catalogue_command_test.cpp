@@ -1,9 +1,9 @@
 // The batch tool's catalogue and lyric commands on damaged input.
 #include <QFile>
-#include <QProcess>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "batch/tool_run.h"
 #include "core/packed_file.h"
 #include "support/test_support.h"
 
@@ -12,22 +12,9 @@ namespace {
 
 using nlohmann::json;
 
-struct ToolRun {
-    int exit_code = -1;
-    QByteArray out;
-    QString error;
-};
+using test::ToolRun;
 
-ToolRun run_tool(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(VELMORA_BIN_DIR) + "/velmora-make", arguments);
-    process.waitForFinished(120000);
-    ToolRun r;
-    r.exit_code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    r.out = process.readAllStandardOutput();
-    r.error = QString::fromUtf8(process.readAllStandardError());
-    return r;
-}
+ToolRun run_tool(const QStringList& arguments) { return test::run_velmora_make(arguments, 120000); }
 
 // A parameter file whose frame count is not a number, sorted after every shipped template.
 QByteArray params_with_bad_frame_count() {

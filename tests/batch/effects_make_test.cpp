@@ -2,10 +2,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 #include "batch/decoded_frames.h"
+#include "batch/tool_run.h"
 #include "core/jpeg_writer.h"
 #include "effects/effect_clip.h"
 #include "effects/effect_fixture.h"
@@ -14,19 +14,9 @@
 namespace velmora {
 namespace {
 
-struct ToolRun {
-    int exit_code = -1;
-    QByteArray out;
-    QString error;
-};
+using test::ToolRun;
 
-ToolRun velmora_make(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(VELMORA_BIN_DIR) + "/velmora-make", arguments);
-    process.waitForFinished(300000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-            QString::fromUtf8(process.readAllStandardError())};
-}
+ToolRun velmora_make(const QStringList& arguments) { return test::run_velmora_make(arguments, 300000); }
 
 bool is_green(QColor c) { return c.green() > 160 && c.red() < 90 && c.blue() < 90; }
 
