@@ -30,28 +30,27 @@ void EffectLayer::album_started() {
 void EffectLayer::add_clips() {
     struct Start {
         int frame;
-        int kind;
-        int row;
         Placed placed;
     };
     std::vector<Start> starts;
-    const auto add = [&](int kind, int row, const EffectId& id, int frames, const QString& start, QPoint position) {
+    const auto add = [&](int row, const EffectId& id, int frames, const QString& start, QPoint position) {
         const std::optional<int> frame = clock_start_frame(start);
         if (!frame) {
             problems_.append(QStringLiteral("特效 %1 的开始时间 %2 无法识别,没有加入相册").arg(row + 1).arg(start));
             return;
         }
-        starts.push_back({*frame, kind, row, {EffectClip(root_, id, set_, frames, *frame), position}});
+        starts.push_back({*frame, {EffectClip(root_, id, set_, frames, *frame), position}});
     };
     for (int i = 0; i < pictures_.size(); ++i)
-        add(0, i, pictures_.at(i).effect(), pictures_.at(i).frame_count, pictures_.at(i).start, {});
+        add(i, pictures_.at(i).effect(), pictures_.at(i).frame_count, pictures_.at(i).start, {});
     for (int i = 0; i < texts_.size(); ++i) {
         const TextEffectEntry& e = texts_.at(i);
-        add(1, i, e.effect(), e.frame_count, e.start, QPoint(e.x, e.y));
+        add(i, e.effect(), e.frame_count, e.start, QPoint(e.x, e.y));
     }
-    // An overlay created later lies above those created before it.
-    std::stable_sort(starts.begin(), starts.end(),
-                     [](const Start& a, const Start& b) { return std::tie(a.frame, a.kind) < std::tie(b.frame, b.kind); });
+    // An overlay created later lies above those created before it; of one start, pictures first.
+    std::stable_sort(starts.begin(), starts.end(), [](const Start& a, const Start& b) {
+        return std::tie(a.frame, a.placed.clip.id().kind) < std::tie(b.frame, b.placed.clip.id().kind);
+    });
     for (Start& s : starts) {
         const auto known = std::find(sources_.begin(), sources_.end(), s.placed.clip.id());
         s.placed.source = int(known - sources_.begin());
